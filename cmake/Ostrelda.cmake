@@ -7,7 +7,13 @@
 function(ostrelda_test name label)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
   add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  # Window tests need a QApplication before the first test runs.
+  if(label STREQUAL "gui" OR label STREQUAL "browser")
+    set(test_main ostrelda_gui_test_main)
+  else()
+    set(test_main GTest::gtest_main)
+  endif()
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock ${test_main})
   target_compile_definitions(${name} PRIVATE
     OSTRELDA_CORPUS_DIR="${OSTRELDA_CORPUS_DIR}"
     OSTRELDA_SOURCE_DIR="${CMAKE_SOURCE_DIR}"

@@ -1,0 +1,81 @@
+// The main window: menus, the toolbar with its advertising strip, the top and
+// bottom panels, the search panel on the left and the client area that holds
+// the viewer.
+#pragma once
+
+#include "platform/AppState.h"
+#include "platform/Platform.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QPushButton;
+class QWidget;
+
+namespace platform { class LinkLabel; }
+namespace lookup { class SearchPanel; }
+
+namespace shell {
+
+class MDI : public QMainWindow {
+  Q_OBJECT
+ public:
+  MDI(platform::Platform& platform, platform::AppState& state, QWidget* parent = nullptr);
+
+  lookup::SearchPanel* searchPanel() const { return picLeft; }
+  QMdiArea* clientArea() const { return mdiArea; }
+  QWidget* toolBar() const { return TB; }
+
+  // Docked areas, in the order in which they take their place.
+  QWidget* TB;
+  QWidget* picTop;
+  QWidget* picBottom;
+  lookup::SearchPanel* picLeft;
+  QMdiArea* mdiArea;
+
+  // The advertising strip inside TB.
+  QWidget* Picture1;
+  platform::LinkLabel* Label61;
+  QLabel* Label4;
+  QWidget* Picture2;
+  QLabel* Label9;
+  QLabel* Label10;
+  QLabel* Label6;
+  QLabel* Label5;
+  QLabel* Label8;
+  QLabel* Label7;
+
+  QPushButton* cmdDonate;
+  QPushButton* cmdExit;
+  platform::LinkLabel* lblFullBrand;
+  platform::LinkLabel* lblCoBrand;
+
+  QMenu* mnuFile;
+  QAction* mnuUpdate;
+  QAction* mnuFileSep1;
+  QAction* mnuExit;
+  QMenu* mnuHelp;
+  QAction* mnuOnline;
+  QAction* mnuVisit;
+  QAction* mnuHelpSep1;
+  QAction* mnuUpdateSoftware;
+  QAction* mnuHelpSep2;
+  QAction* mnuAbout;
+  QAction* mnuDonate;
+  QAction* mnuMakeMoney;
+
+ private:
+  void createMenus();
+  void createToolBar();
+  void createTopPanel();
+  void createBottomPanel();
+  void createClientArea();
+
+  platform::Platform& platform_;
+  platform::AppState& state_;
+};
+
+}  // namespace shell
