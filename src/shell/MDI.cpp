@@ -82,6 +82,8 @@ MDI::MDI(platform::Platform& platform, platform::AppState& state, QWidget* paren
   createTopPanel();
   createBottomPanel();
   createClientArea();
+  bindLinks();
+  bindExit();
 
   // Docking order: TB and picTop at the top, picBottom at the bottom, then
   // picLeft on the left between them; the client area takes the rest.

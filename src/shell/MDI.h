@@ -8,6 +8,8 @@
 
 #include <QMainWindow>
 
+#include <functional>
+
 class QAction;
 class QLabel;
 class QMdiArea;
@@ -67,7 +69,21 @@ class MDI : public QMainWindow {
   QAction* mnuDonate;
   QAction* mnuMakeMoney;
 
+  // What closing the main window leads to, by any of its ways: start-up
+  // passes the showing of the farewell window.
+  void setFarewell(std::function<void()> showFarewell);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
  private:
+  // The maker's pages and the About window (MdiLinks.cpp).
+  void bindLinks();
+  // The Exit button and menu entry (MdiClose.cpp).
+  void bindExit();
+  void mnuExitClicked();
+  std::function<void()> showFarewell_;
+
   void createMenus();
   void createToolBar();
   void createTopPanel();

@@ -36,6 +36,6 @@ int main(int argc, char* argv[]) {
   platform::AppState state;
 
   shell::Startup startup(platform, state);
-  startup.run();
+  if (!startup.run()) return 0;  // another copy runs; ended already in practice
   return app.exec();
 }
