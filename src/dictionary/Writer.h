@@ -15,7 +15,8 @@ namespace dictionary {
 
 // A new Jet 4 database with the database password and the table Runes
 // (Key text 255, Link memo, Names text 50), holding `entries` in order.
-// Fails when the file exists already.
+// Fails when the file exists already. The table has no indexes, so any
+// text can be stored.
 void CreateDictionary(const std::string& path, const std::vector<Entry>& entries,
                       std::string_view password = kDictionaryPassword);
 
@@ -41,6 +42,19 @@ struct MergeResult {
 // and Link) when no dictionary row, nor a row added earlier in this merge, has
 // an equal Link (exact, case-sensitive). Throws Error when either file cannot
 // be opened, read or written; the dictionary is then unchanged.
+//
+// Rows are taken in the table's scan order; there is no limit on the number
+// of rows in either file. All added rows are written in one atomic write, so
+// a merge that fails part-way stores nothing.
+//
+// Empty and NULL values:
+// - An update table that lacks a Names, Key or Link column is the wrong file.
+// - A NULL Names is not "astro": the wrong file.
+// - A NULL Link is compared as empty text: it is a duplicate of any
+//   dictionary row (or earlier added row) whose Link is NULL or empty, so at
+//   most one row without an address is ever added. The added row keeps the
+//   update's value as it is (NULL stays NULL, "" stays "").
+// - Key is never compared; a NULL or empty Key is copied as it is.
 MergeResult MergeUpdate(const std::string& dictionaryPath, const std::string& updatePath,
                         std::string_view password = kDictionaryPassword);
 

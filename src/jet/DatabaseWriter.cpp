@@ -1,0 +1,47 @@
+#include "jet/DatabaseWriter.h"
+
+#include "jet/AtomicFile.h"
+#include "jet/WriteCatalog.h"
+#include "jet/WriteError.h"
+
+#include <sys/stat.h>
+
+namespace jet {
+
+DatabaseWriter::DatabaseWriter(std::string path, FileWriteLock lock, WriteImage image, bool creating)
+    : path_(std::move(path)),
+      lock_(std::move(lock)),
+      image_(std::make_unique<WriteImage>(std::move(image))),
+      creating_(creating),
+      date_(CurrentJetDate()) {}
+
+DatabaseWriter DatabaseWriter::Open(const std::string& path, std::string_view password) {
+  FileWriteLock lock(path);
+  WriteImage image = WriteImage::Load(path);
+  image.checkPassword(password, path);
+  return DatabaseWriter(path, std::move(lock), std::move(image), false);
+}
+
+DatabaseWriter DatabaseWriter::Create(const std::string& path, std::string_view password) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0) throw WriteError("\"" + path + "\" exists already.");
+  FileWriteLock lock(path);
+  WriteImage image = NewDatabaseImage(password, CurrentJetDate());
+  return DatabaseWriter(path, std::move(lock), std::move(image), true);
+}
+
+std::uint32_t DatabaseWriter::tablePage(std::string_view table) {
+  auto page = FindTablePage(*image_, table);
+  if (!page) throw WriteError("\"" + path_ + "\" has no table \"" + std::string(table) + "\".");
+  return *page;
+}
+
+TableAppender DatabaseWriter::appender(std::string_view table) {
+  return TableAppender(*image_, tablePage(table), std::string(table));
+}
+
+std::uint32_t DatabaseWriter::createTable(const TableSpec& spec) { return AddTable(*image_, spec, date_); }
+
+void DatabaseWriter::Commit() { WriteFileAtomically(path_, image_->encode(), creating_); }
+
+}  // namespace jet

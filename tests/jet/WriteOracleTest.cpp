@@ -1,0 +1,141 @@
+// What we write, read back by two independent readers (mdbtools' mdb-export
+// and npm mdb-reader): files we create, and rows appended to copies of
+// Access-written files (indexes with leaf splits, a password, long values,
+// Jet 3).
+#include "WriteTestSupport.h"
+
+#include "dictionary/Writer.h"
+#include "jet/DatabaseWriter.h"
+
+#include <gtest/gtest.h>
+
+using namespace jet;
+using namespace writetest;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct AppendCase {
+  const char* file;
+  const char* table;
+  std::string password;
+  std::vector<std::string> columns;
+  std::vector<std::vector<FieldValue>> rows;
+};
+
+std::string Repeat(const std::string& s, int n) {
+  std::string out;
+  for (int i = 0; i < n; ++i) out += s;
+  return out;
+}
+
+std::vector<AppendCase> Cases() {
+  std::vector<AppendCase> cases;
+  {
+    AppendCase c{"indexTestV2000", "Table1", "", {"id", "data"}, {}};
+    for (int i = 0; i < 40; ++i) c.rows.push_back({std::int64_t(1000 + i), "new row " + std::to_string(i)});
+    cases.push_back(c);
+  }
+  {
+    // 600 more rows: the descending Long index splits its leaves again.
+    AppendCase c{"compIndexTestV2000", "Table1", "", {"CD_AGENTE", "RS_AGENTE", "DC_AGENTE"}, {}};
+    for (int i = 0; i < 600; ++i)
+      c.rows.push_back({std::int64_t(5000 + i), "AGENTE " + std::to_string(i), std::string("DC ") + std::to_string(i % 17)});
+    cases.push_back(c);
+  }
+  {
+    AppendCase c{"password_V2000_with-password", "Table1", "password", {"ID", "Data"}, {}};
+    for (int i = 0; i < 200; ++i) c.rows.push_back({std::int64_t(100 + i), "with password " + std::to_string(i)});
+    cases.push_back(c);
+  }
+  {
+    AppendCase c{"test2V2000", "MSP_PROJECTS", "", {"PROJ_ID", "PROJ_NAME", "PROJ_PROP_AUTHOR", "PROJ_PROP_TITLE"}, {}};
+    c.rows.push_back({std::int64_t(2), std::string("Project two"), std::string("short author"), Repeat("Title ", 30)});
+    c.rows.push_back({std::int64_t(3), std::string("Project three"), Repeat("Long author text. ", 1500),
+                      Repeat("\xCE\xB1\xCE\xB2\xCE\xB3 ", 200)});
+    cases.push_back(c);
+  }
+  {
+    AppendCase c{"testV1997", "Table1", "", {"A", "B", "C", "D", "E"}, {}};
+    for (int i = 0; i < 30; ++i)
+      c.rows.push_back({"jet three " + std::to_string(i), std::string("B value"), std::int64_t(i), std::int64_t(-i),
+                        std::int64_t(100000 + i)});
+    cases.push_back(c);
+  }
+  return cases;
+}
+
+TEST(WriteOracle, AppendedCorpusFilesKeepOldRowsAndShowNewOnes) {
+  const auto dir = ScratchDir("oracle-append");
+  for (const auto& c : Cases()) {
+    SCOPED_TRACE(c.file);
+    const fs::path before = CorpusFile(c.file);
+    const fs::path after = dir / (std::string(c.file) + ".mdb");
+    fs::copy_file(before, after, fs::copy_options::overwrite_existing);
+    {
+      auto w = DatabaseWriter::Open(after.string(), c.password);
+      auto a = w.appender(c.table);
+      for (const auto& row : c.rows) {
+        std::vector<FieldValue> values(a.table().columns().size());
+        for (std::size_t i = 0; i < c.columns.size(); ++i) values[a.columnIndex(c.columns[i])] = row[i];
+        a.Append(values);
+      }
+      a.Finish();
+      w.Commit();
+    }
+    const fs::path expected = dir / (std::string(c.file) + ".json");
+    WriteExpected(expected, c.columns, c.rows);
+    int status = 0;
+    const std::string out = OracleCheck(before, after, c.table, expected, c.password, status);
+    EXPECT_EQ(status, 0) << out;
+  }
+}
+
+std::vector<dictionary::Entry> SampleEntries(int n) {
+  std::vector<dictionary::Entry> entries;
+  for (int i = 0; i < n; ++i) {
+    dictionary::Entry e;
+    e.key = "Rune " + std::to_string(i);
+    e.link = "https://runes.example/ostrelda/ssd.php?page=rune-" + std::to_string(i);
+    e.names = std::string("astro");
+    entries.push_back(e);
+  }
+  // Edge values: empty text, NULL, non-Latin text, a long memo, quotes.
+  entries[1].key = std::string("");
+  entries[2].link = std::nullopt;
+  entries[3].key = std::string("\xE1\x9A\xA0\xE1\x9A\xA2\xE1\x9A\xA6 futhark");
+  entries[4].link = Repeat("https://runes.example/very/long/path/", 300);
+  entries[5].key = std::string("Tyr's \"rune\"");
+  entries[6].names = std::nullopt;
+  return entries;
+}
+
+TEST(WriteOracle, CreatedDictionariesReadTheSameInBothReaders) {
+  const auto dir = ScratchDir("oracle-create");
+  const fs::path empty = dir / "empty.dll";
+  dictionary::CreateDictionary(empty.string(), {});
+  const auto entries = SampleEntries(700);
+  const fs::path full = dir / "full.dll";
+  dictionary::CreateDictionary(full.string(), entries);
+  const fs::path appended = dir / "appended.dll";
+  fs::copy_file(empty, appended);
+  dictionary::AppendEntries(appended.string(), std::vector<dictionary::Entry>(entries.begin(), entries.begin() + 350));
+  dictionary::AppendEntries(appended.string(), std::vector<dictionary::Entry>(entries.begin() + 350, entries.end()));
+
+  std::vector<std::vector<FieldValue>> rows;
+  auto text = [](const std::optional<std::string>& v) -> FieldValue {
+    if (!v) return std::monostate{};
+    return *v;
+  };
+  for (const auto& e : entries) rows.push_back({text(e.key), text(e.link), text(e.names)});
+  const fs::path expected = dir / "rows.json";
+  WriteExpected(expected, {"Key", "Link", "Names"}, rows);
+  for (const auto& file : {full, appended}) {
+    int status = 0;
+    const std::string out =
+        OracleCheck(empty, file, "Runes", expected, std::string(dictionary::kDictionaryPassword), status);
+    EXPECT_EQ(status, 0) << file << "\n" << out;
+  }
+}
+
+}  // namespace
