@@ -1,0 +1,128 @@
+#include "jet/Text.h"
+
+#include <iconv.h>
+
+#include <mutex>
+#include <vector>
+
+namespace jet {
+namespace {
+
+// Code page 1252, bytes 0x80..0x9F; the five undefined bytes map to the C1
+// control of the same value, as Windows' own conversion does.
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+void AppendCp1252(std::string& out, Bytes bytes) {
+  for (std::uint8_t b : bytes) {
+    if (b < 0x80) out.push_back(char(b));
+    else if (b < 0xA0) AppendUtf8(out, kCp1252High[b - 0x80]);
+    else AppendUtf8(out, b);
+  }
+}
+
+// Other code pages go through iconv; a code page iconv does not know falls
+// back to 1252 so that text is never lost, only possibly mis-rendered.
+bool AppendIconv(std::string& out, Bytes bytes, std::uint16_t codePage) {
+  std::string name = "CP" + std::to_string(codePage);
+  iconv_t cd = iconv_open("UTF-8", name.c_str());
+  if (cd == iconv_t(-1)) return false;
+  std::vector<char> in(bytes.begin(), bytes.end());
+  std::string result(bytes.size() * 4 + 4, '\0');
+  char* inPtr = in.data();
+  std::size_t inLeft = in.size();
+  char* outPtr = result.data();
+  std::size_t outLeft = result.size();
+  bool ok = true;
+  while (inLeft > 0) {
+    if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == std::size_t(-1)) {
+      if (outLeft < 3) { ok = false; break; }
+      // An undefined byte: replace it and go on.
+      ++inPtr;
+      --inLeft;
+      *outPtr++ = char(0xEF); *outPtr++ = char(0xBF); *outPtr++ = char(0xBD);
+      outLeft -= 3;
+    }
+  }
+  iconv_close(cd);
+  if (!ok) return false;
+  out.append(result.data(), std::size_t(outPtr - result.data()));
+  return true;
+}
+
+}  // namespace
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out.push_back(char(c));
+  } else if (c < 0x800) {
+    out.push_back(char(0xC0 | (c >> 6)));
+    out.push_back(char(0x80 | (c & 0x3F)));
+  } else if (c < 0x10000) {
+    out.push_back(char(0xE0 | (c >> 12)));
+    out.push_back(char(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(char(0x80 | (c & 0x3F)));
+  } else {
+    out.push_back(char(0xF0 | (c >> 18)));
+    out.push_back(char(0x80 | ((c >> 12) & 0x3F)));
+    out.push_back(char(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(char(0x80 | (c & 0x3F)));
+  }
+}
+
+void AppendCodePageText(std::string& out, Bytes bytes, std::uint16_t codePage) {
+  if (codePage == 1252 || codePage == 0 || !AppendIconv(out, bytes, codePage)) AppendCp1252(out, bytes);
+}
+
+void AppendUcs2Text(std::string& out, Bytes bytes) {
+  std::size_t n = bytes.size() / 2;
+  for (std::size_t i = 0; i < n; ++i) {
+    char32_t c = Le16(&bytes[2 * i]);
+    if (c < 0x80) {
+      out.push_back(char(c));
+      continue;
+    }
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < n) {
+      char32_t low = Le16(&bytes[2 * i + 2]);
+      if (low >= 0xDC00 && low <= 0xDFFF) {
+        AppendUtf8(out, 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00));
+        ++i;
+        continue;
+      }
+    }
+    if (c >= 0xD800 && c <= 0xDFFF) c = 0xFFFD;
+    AppendUtf8(out, c);
+  }
+  if (bytes.size() % 2) AppendUtf8(out, 0xFFFD);
+}
+
+void AppendJet4Text(std::string& out, Bytes bytes) {
+  if (bytes.size() < 2 || bytes[0] != 0xFF || bytes[1] != 0xFE) {
+    AppendUcs2Text(out, bytes);
+    return;
+  }
+  // Compressed: segments separated by 0x00 bytes alternate between one
+  // byte per char (the first) and UCS-2.
+  bool compressed = true;
+  std::size_t start = 2;
+  for (std::size_t i = 2; i <= bytes.size(); ++i) {
+    if (i < bytes.size() && bytes[i] != 0x00) continue;
+    Bytes segment = bytes.subspan(start, i - start);
+    if (compressed) {
+      for (std::uint8_t b : segment) AppendUtf8(out, b);
+    } else {
+      AppendUcs2Text(out, segment);
+    }
+    compressed = !compressed;
+    start = i + 1;
+  }
+}
+
+void AppendText(std::string& out, Bytes bytes, const Format& format, std::uint16_t codePage) {
+  if (format.jet4()) AppendJet4Text(out, bytes);
+  else AppendCodePageText(out, bytes, codePage);
+}
+
+}  // namespace jet
