@@ -28,7 +28,7 @@ const QColor kWhite(255, 255, 255);
 const QColor kYellow(255, 255, 0);
 
 const QString kVisitForum = QStringLiteral("Click here to visit ") + brand::kForumHost +
-                            QStringLiteral(" now and support us");
+                            QStringLiteral(" now");
 
 const QString kOtherPrograms = QStringLiteral(
     "If you enjoyed this software, you will like our other programs too. From a single "

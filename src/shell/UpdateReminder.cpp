@@ -13,7 +13,9 @@ std::optional<QDateTime> ParseReminderDate(const QString& text) {
 }
 
 qint64 CalendarDaysFromNow(const QDateTime& now, const QDateTime& stored) {
-  return now.date().daysTo(stored.date());
+  // Both as local calendar dates: a stored value that carries an offset
+  // still counts by the user's midnights.
+  return now.toLocalTime().date().daysTo(stored.toLocalTime().date());
 }
 
 bool ReminderDue(qint64 days) { return days < -kReminderIntervalDays || days > kReminderIntervalDays; }
