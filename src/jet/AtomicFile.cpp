@@ -3,6 +3,7 @@
 #include "jet/WriteError.h"
 
 #include <cerrno>
+#include <filesystem>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,6 +12,8 @@
 namespace jet {
 
 namespace {
+
+constexpr const char* kCopyTag = ".writing-";
 
 std::string folderOf(const std::string& path) {
   const auto slash = path.rfind('/');
@@ -35,7 +38,7 @@ void WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t
   const bool exists = ::stat(path.c_str(), &original) == 0;
   if (exists && mustNotExist) throw WriteError("\"" + path + "\" exists already.");
   const std::string folder = folderOf(path);
-  std::string tmp = folder + "/." + baseOf(path) + ".writing-XXXXXX";
+  std::string tmp = folder + "/." + baseOf(path) + kCopyTag + "XXXXXX";
   const int fd = ::mkstemp(tmp.data());
   if (fd < 0) fail("Cannot create a temporary file beside", path, errno);
   auto cleanup = [&](const std::string& what, int err) {
@@ -86,6 +89,15 @@ void WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t
   if (dir >= 0) {
     ::fsync(dir);
     ::close(dir);
+  }
+}
+
+void RemoveStaleCopies(const std::string& path) {
+  const std::string prefix = "." + baseOf(path) + kCopyTag;
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(folderOf(path), ec)) {
+    const std::string name = entry.path().filename().string();
+    if (name.size() == prefix.size() + 6 && name.rfind(prefix, 0) == 0) std::filesystem::remove(entry.path(), ec);
   }
 }
 

@@ -14,4 +14,8 @@ namespace jet {
 // `mustNotExist`: fail instead of replacing an existing file (creating).
 void WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes, bool mustNotExist = false);
 
+// Removes temporary copies of `path` left by a writer that was killed. Call
+// only while holding the file's write lock (no other writer is making one).
+void RemoveStaleCopies(const std::string& path);
+
 }  // namespace jet

@@ -17,6 +17,7 @@ DatabaseWriter::DatabaseWriter(std::string path, FileWriteLock lock, WriteImage 
 
 DatabaseWriter DatabaseWriter::Open(const std::string& path, std::string_view password) {
   FileWriteLock lock(path);
+  RemoveStaleCopies(path);
   WriteImage image = WriteImage::Load(path);
   image.checkPassword(password, path);
   return DatabaseWriter(path, std::move(lock), std::move(image), false);
