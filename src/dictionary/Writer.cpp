@@ -2,7 +2,7 @@
 
 #include "jet/DatabaseWriter.h"
 #include "jet/WriteCatalog.h"
-#include "jet/WriteError.h"
+#include "jet/Error.h"
 
 #include <string>
 #include <unordered_set>
@@ -47,7 +47,7 @@ void CreateDictionary(const std::string& path, const std::vector<Entry>& entries
     writer.createTable(runesTable());
     appendAll(writer, entries);
     writer.Commit();
-  } catch (const jet::WriteError& e) {
+  } catch (const jet::Error& e) {
     throw Error(e.what());
   }
 }
@@ -57,7 +57,7 @@ void AppendEntries(const std::string& path, const std::vector<Entry>& entries, s
     auto writer = jet::DatabaseWriter::Open(path, password);
     appendAll(writer, entries);
     writer.Commit();
-  } catch (const jet::WriteError& e) {
+  } catch (const jet::Error& e) {
     throw Error(e.what());
   }
 }
@@ -109,7 +109,7 @@ MergeResult MergeUpdate(const std::string& dictionaryPath, const std::string& up
       writer.Commit();
     }
     return result;
-  } catch (const jet::WriteError& e) {
+  } catch (const jet::Error& e) {
     throw Error(e.what());
   }
 }

@@ -18,6 +18,8 @@ enum class ErrorKind {
   Damaged,        // a structure inside the file is inconsistent
   WrongPassword,  // the database password does not match
   NotFound,       // a table or column asked for does not exist
+  InUse,          // another writer holds the file's write lock
+  Refused,        // a write that cannot be done exactly (a value, a key, the disk); nothing was written
 };
 
 class Error : public std::runtime_error {

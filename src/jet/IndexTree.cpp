@@ -17,7 +17,7 @@ constexpr std::uint8_t kNodePage = 0x03;
 constexpr std::uint8_t kLeafPage = 0x04;
 
 [[noreturn]] void damaged(std::uint32_t page, const std::string& what) {
-  throw WriteError("Index page " + std::to_string(page) + " is damaged: " + what + ".");
+  throw WriteError("Index page " + std::to_string(page) + " is damaged: " + what + ".", ErrorKind::Damaged);
 }
 
 std::vector<IndexEntry> readEntries(const WriteImage& image, std::uint32_t n) {

@@ -4,6 +4,7 @@
 // table's TDEF page in MSysObjects (page 2).
 #pragma once
 
+#include "jet/Catalog.h"  // kCatalogPage
 #include "jet/WriteImage.h"
 #include "jet/WriteRow.h"
 #include "jet/WriteTableDef.h"
@@ -16,7 +17,6 @@
 
 namespace jet {
 
-inline constexpr std::uint32_t kCatalogPage = 2;
 
 // Calls `visit` with each live row's bytes.
 void ScanTableRows(WriteImage& image, const WriteTableDef& table,

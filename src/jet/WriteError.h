@@ -3,20 +3,21 @@
 // the original file when it is thrown.
 #pragma once
 
-#include <stdexcept>
+#include "jet/Error.h"
+
 #include <string>
 
 namespace jet {
 
-class WriteError : public std::runtime_error {
+class WriteError : public Error {
  public:
-  using std::runtime_error::runtime_error;
+  explicit WriteError(const std::string& message, ErrorKind kind = ErrorKind::Refused) : Error(kind, message) {}
 };
 
 // Another writer holds the file's lock.
 class FileInUseError : public WriteError {
  public:
-  using WriteError::WriteError;
+  explicit FileInUseError(const std::string& message) : WriteError(message, ErrorKind::InUse) {}
 };
 
 }  // namespace jet

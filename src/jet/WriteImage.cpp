@@ -1,5 +1,6 @@
 #include "jet/WriteImage.h"
 
+#include "jet/Rc4.h"
 #include "jet/WriteDataPage.h"
 #include "jet/WriteError.h"
 
@@ -20,13 +21,11 @@ constexpr std::uint8_t kHeaderKey[4] = {0xC7, 0xDA, 0x39, 0x6B};
 constexpr std::uint32_t kHeaderMaskStart = 0x18;
 
 void applyHeaderMask(std::uint8_t* page0, std::uint32_t length) {
-  Rc4Apply(kHeaderKey, 4, page0 + kHeaderMaskStart, length);
+  Rc4Xor(kHeaderKey, 4, page0 + kHeaderMaskStart, length);
 }
 
 void applyPageKey(std::uint32_t dbKey, std::uint32_t pageNumber, std::uint8_t* page, std::uint32_t size) {
-  std::uint8_t key[4];
-  put32(key, dbKey ^ pageNumber);
-  Rc4Apply(key, 4, page, size);
+  Rc4CodePage(dbKey, pageNumber, page, size);
 }
 
 // The J4 password field is further masked with the creation date's integer
@@ -42,29 +41,12 @@ std::array<std::uint8_t, 4> passwordMask(const std::uint8_t* header) {
 
 }  // namespace
 
-void Rc4Apply(const std::uint8_t* key, std::size_t keyLength, std::uint8_t* data, std::size_t length) {
-  std::uint8_t s[256];
-  for (int i = 0; i < 256; ++i) s[i] = std::uint8_t(i);
-  std::uint8_t j = 0;
-  for (int i = 0; i < 256; ++i) {
-    j = std::uint8_t(j + s[i] + key[i % keyLength]);
-    std::swap(s[i], s[j]);
-  }
-  std::uint8_t a = 0, b = 0;
-  for (std::size_t k = 0; k < length; ++k) {
-    a = std::uint8_t(a + 1);
-    b = std::uint8_t(b + s[a]);
-    std::swap(s[a], s[b]);
-    data[k] ^= s[std::uint8_t(s[a] + s[b])];
-  }
-}
-
 WriteImage WriteImage::Load(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw WriteError("Cannot open \"" + path + "\" for reading.");
+  if (!in) throw WriteError("Cannot open \"" + path + "\" for reading.", ErrorKind::FileMissing);
   std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (bytes.size() < 2048 || bytes[0] != 0x00 || std::memcmp(bytes.data() + 4, "Standard Jet DB", 15) != 0)
-    throw WriteError("\"" + path + "\" is not an Access database.");
+    throw WriteError("\"" + path + "\" is not an Access database.", ErrorKind::NotAccessFile);
   const std::uint8_t version = bytes[0x14];
   if (version > 1)
     throw WriteError("\"" + path + "\" is an Access 2007 or later file; only Jet 3 and Jet 4 files can be written.");
@@ -181,7 +163,7 @@ std::string WriteImage::storedPassword() const {
 void WriteImage::checkPassword(std::string_view password, const std::string& path) const {
   const std::string stored = storedPassword();
   if (!stored.empty() && stored != password)
-    throw WriteError("Wrong password for \"" + path + "\".");
+    throw WriteError(kWrongPasswordMessage, ErrorKind::WrongPassword);
 }
 
 std::vector<std::uint8_t> WriteImage::encode() const {

@@ -48,6 +48,8 @@ class WriteImage {
 
   // For a fresh image: sets the plain header (page 0 before masking).
   void setPlainHeader(const std::vector<std::uint8_t>& header);
+  // Sets the page encoding key (0 = pages not encoded); Save encodes with it.
+  void setEncodingKey(std::uint32_t key) { wbytes::put32(page0Plain_.data() + 0x3E, key); }
 
  private:
   const WriteFormat* format_ = nullptr;
@@ -55,7 +57,5 @@ class WriteImage {
   std::vector<std::uint8_t> page0Plain_;  // page 0 with the masked region unmasked
 };
 
-// RC4 over `data` with `key` (encryption and decryption are the same).
-void Rc4Apply(const std::uint8_t* key, std::size_t keyLength, std::uint8_t* data, std::size_t length);
 
 }  // namespace jet

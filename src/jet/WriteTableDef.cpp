@@ -15,7 +15,7 @@ using namespace wbytes;
 namespace {
 
 [[noreturn]] void damaged(std::uint32_t page, const std::string& what) {
-  throw WriteError("Table definition at page " + std::to_string(page) + " is damaged: " + what + ".");
+  throw WriteError("Table definition at page " + std::to_string(page) + " is damaged: " + what + ".", ErrorKind::Damaged);
 }
 
 }  // namespace

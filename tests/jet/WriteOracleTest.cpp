@@ -138,4 +138,39 @@ TEST(WriteOracle, CreatedDictionariesReadTheSameInBothReaders) {
   }
 }
 
+TEST(WriteOracle, EncodedFilesHaveEveryWrittenPageEncodedWithItsKey) {
+  const auto dir = ScratchDir("oracle-encoded");
+  using T = ColumnType;
+  const TableSpec spec{"Items", {{"Id", T::Long, 0, true}, {"Name", T::Text, 100}, {"Note", T::Memo}},
+                       {{"PrimaryKey", {{"Id", true}}, true, true}}};
+  const fs::path plain = dir / "plain.mdb", encoded = dir / "encoded.mdb";
+  for (const auto& [path, key] : {std::pair{plain, 0u}, std::pair{encoded, 0x5A17C0DEu}}) {
+    auto w = DatabaseWriter::Create(path.string(), "secret");
+    w.image().setEncodingKey(key);
+    w.createTable(spec);
+    w.Commit();
+  }
+  std::vector<std::vector<FieldValue>> rows;
+  for (int part = 0; part < 2; ++part) {  // the second append decodes and re-encodes
+    auto w = DatabaseWriter::Open(encoded.string(), "secret");
+    auto a = w.appender("Items");
+    for (int i = 0; i < 300; ++i) {
+      std::vector<FieldValue> row{std::int64_t(part * 300 + i + 1), "encoded " + std::to_string(part * 300 + i),
+                                  std::string(i % 50 == 0 ? 6000 : 30, 'm')};
+      a.Append(row);
+      rows.push_back(row);
+    }
+    a.Finish();
+    w.Commit();
+  }
+  // The catalog page is not readable without its key.
+  const auto raw = ReadAll(encoded);
+  EXPECT_NE(static_cast<unsigned char>(raw[2 * 4096]), 0x02) << "page 2 is stored encoded";
+  const fs::path expected = dir / "rows.json";
+  WriteExpected(expected, {"Id", "Name", "Note"}, rows);
+  int status = 0;
+  const std::string out = OracleCheck(plain, encoded, "Items", expected, "secret", status);
+  EXPECT_EQ(status, 0) << out;
+}
+
 }  // namespace
