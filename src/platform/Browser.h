@@ -28,6 +28,10 @@ class Browser {
   virtual void setBodyHtml(const QString& html) = 0;
   virtual void setElementValue(const QString& name, const QString& value) = 0;
   virtual void clickElement(const QString& name) = 0;
+
+  // Replaces the page with the given HTML text (a notice of the program's
+  // own, not a document from the web).
+  virtual void showHtml(const QString& html) = 0;
 };
 
 class BrowserFactory {

@@ -29,7 +29,7 @@ int main(int argc, char* argv[]) {
   platform::SystemClock clock;
   platform::ImmediateProcessExit processExit;
   viewer::WebEngineBrowserFactory browsers;
-  websearch::PluginWebSearchFactory webSearch(QCoreApplication::applicationDirPath());
+  websearch::PluginWebSearchFactory webSearch(QCoreApplication::applicationDirPath(), shell);
   platform::Platform platform{shell,       settings, instanceGuard, connection, dialogs,
                               clock,       processExit, browsers,   webSearch,
                               QCoreApplication::applicationDirPath()};

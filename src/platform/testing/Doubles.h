@@ -130,6 +130,7 @@ class RecordingBrowser final : public Browser {
     log_.append("setValue " + name + "=" + value);
   }
   void clickElement(const QString& name) override { log_.append("click " + name); }
+  void showHtml(const QString& html) override { log_.append("html " + html); }
 
  private:
   QStringList& log_;
