@@ -6,6 +6,8 @@
 
 #include "dictionary/Writer.h"
 #include "jet/DatabaseWriter.h"
+#include "jet/WriteCatalog.h"
+#include "jet/WriteDataPage.h"
 
 #include <gtest/gtest.h>
 
@@ -114,13 +116,19 @@ TEST(WriteOracle, CreatedDictionariesReadTheSameInBothReaders) {
   const auto dir = ScratchDir("oracle-create");
   const fs::path empty = dir / "empty.dll";
   dictionary::CreateDictionary(empty.string(), {});
-  const auto entries = SampleEntries(700);
+  // 30,000 rows need more than the 512 pages an inline usage map covers:
+  // the table's maps become reference maps and the global map grows.
+  const auto entries = SampleEntries(30000);
   const fs::path full = dir / "full.dll";
   dictionary::CreateDictionary(full.string(), entries);
   const fs::path appended = dir / "appended.dll";
   fs::copy_file(empty, appended);
   dictionary::AppendEntries(appended.string(), std::vector<dictionary::Entry>(entries.begin(), entries.begin() + 350));
   dictionary::AppendEntries(appended.string(), std::vector<dictionary::Entry>(entries.begin() + 350, entries.end()));
+  jet::WriteImage image = jet::WriteImage::Load(full.string());
+  jet::WriteTableDef runes(image, *jet::FindTablePage(image, "Runes"));
+  EXPECT_EQ(jet::DataPageView(image, runes.ownedMap() >> 8).row(runes.ownedMap() & 0xFF)[0], 1)
+      << "the owned map became a reference map";
 
   std::vector<std::vector<FieldValue>> rows;
   auto text = [](const std::optional<std::string>& v) -> FieldValue {
