@@ -357,6 +357,22 @@ TEST_F(UpdateCommandTest, RowsWithoutKeyOrLinkAreCopiedAsTheyStand) {
                                    row("No link", std::nullopt, std::string("astro"))}));
 }
 
+// Neither file is limited to 32,768 rows.
+TEST_F(UpdateCommandTest, UpdatesBeyondSixteenBitRowCounts) {
+  Rows existing, incoming, expectedRows;
+  for (int i = 0; i < 33000; ++i)
+    existing.push_back(row("k" + std::to_string(i), "http://x/" + std::to_string(i),
+                           std::string("lore")));
+  for (int i = 32000; i < 66000; ++i)
+    incoming.push_back(row("u" + std::to_string(i), "http://x/" + std::to_string(i)));
+  makeDictionary(existing);
+  for (int i = 33000; i < 66000; ++i)
+    expectedRows.push_back(added("u" + std::to_string(i), "http://x/" + std::to_string(i)));
+  choose(makeUpdate("big.mdb", incoming));
+  expectSuccess();
+  expectDictionary(dictionaryWith(expectedRows));
+}
+
 TEST_F(UpdateCommandTest, TwoUpdatesInARowEachRunTheProgressWindow) {
   makeDictionary(standardDictionary());
   choose(makeUpdate("first.mdb", {row("Ansuz", kAnsuz)}));
