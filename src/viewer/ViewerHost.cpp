@@ -38,8 +38,8 @@ void ViewerHost::createToolbarButtons() {
   if (!parts_.TB) return;
   // Image-only buttons at the toolbar's left edge, vertically centred in its
   // design height of 540 twips.
-  const int side = kToolbarImageSize + 6;
-  const int top = (platform::twips(540) - side) / 2;
+  const QSize size(kToolbarImageSize + 2, kToolbarImageSize + 6);
+  const int top = (platform::twips(540) - size.height()) / 2;
   int left = 2;
   for (const QString& key : ToolbarKeys()) {
     auto* button = new QToolButton(parts_.TB);
@@ -50,12 +50,12 @@ void ViewerHost::createToolbarButtons() {
     button->setToolTip(key);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
-    button->setGeometry(left, top, side, side);
+    button->setGeometry(QRect(QPoint(left, top), size));
     button->raise();
     connect(button, &QToolButton::clicked, this,
             [this, button] { ButtonClick(button->property(kKeyProperty).toString()); });
     buttons_.append(button);
-    left += side;
+    left += size.width();
   }
 }
 
@@ -68,6 +68,7 @@ frmMain& ViewerHost::form() {
     window_->setObjectName(QStringLiteral("frmMainWindow"));
     window_->setContentsMargins(0, 0, 0, 0);
     window_->move(0, 0);
+    window_->resize(form_->size());
     window_->show();
   }
   form_->Form_Load();

@@ -80,6 +80,7 @@ frmMain::~frmMain() = default;
 QWidget* frmMain::WBWidget() const { return browser_->widget(); }
 
 void frmMain::Form_Load() {
+  loaded_ = true;
   applySizeRule();
   if (state_.lngConnectionState != 1) {
     WBWidget()->hide();
@@ -151,7 +152,7 @@ void frmMain::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   // Setting the window's size raises this event again; that pass finds the
   // same sizes, and a pass inside the first one would find nothing new.
-  if (!sizing_) applySizeRule();
+  if (loaded_ && !sizing_) applySizeRule();
 }
 
 }  // namespace viewer

@@ -63,6 +63,7 @@ class frmMain : public QWidget {
   MainWindowParts parts_;
   QString searchEngineBase_;
   std::unique_ptr<platform::Browser> browser_;
+  bool loaded_ = false;  // the size rule follows resizes once the load has run it
   bool sizing_ = false;
 };
 
