@@ -10,15 +10,9 @@ namespace {
 // The engine's errors already name the file and the fault; the connection
 // layer passes them on as dictionary errors with the same text.
 [[noreturn]] void Rethrow(const jet::Error& e, const std::string& path) {
-  switch (e.kind()) {
-    case jet::ErrorKind::WrongPassword: throw Error(jet::kWrongPasswordMessage);
-    case jet::ErrorKind::FileMissing: throw Error(e.what());
-    case jet::ErrorKind::NotAccessFile:
-    case jet::ErrorKind::Unsupported: throw Error(path + ": " + e.what());
-    case jet::ErrorKind::Damaged:
-    case jet::ErrorKind::NotFound: throw Error(path + ": " + e.what());
-  }
-  throw Error(e.what());
+  if (e.kind() == jet::ErrorKind::WrongPassword) throw Error(jet::kWrongPasswordMessage);
+  if (e.kind() == jet::ErrorKind::FileMissing) throw Error(e.what());  // names the path already
+  throw Error(path + ": " + e.what());
 }
 
 bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
