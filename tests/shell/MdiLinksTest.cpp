@@ -21,6 +21,8 @@ using platform::testing::TestPlatform;
 class MdiLinks : public ::testing::Test {
  protected:
   void SetUp() override {
+    // There is no dictionary here: forget the load's report of it.
+    doubles.dialogs.messages.clear();
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   }
@@ -49,6 +51,8 @@ TEST_F(MdiLinks, EveryBindingOpensExactlyItsPage) {
       {"Label4", click(window.Label4), "home-page"},
       {"Label61", click(window.Label61), "home-page"},
   };
+  // The window's own load may have spoken (about the dictionary); links never do.
+  const size_t messagesBefore = doubles.dialogs.messages.size();
   for (const auto& b : bindings) {
     doubles.shell.opened.clear();
     b.use();
@@ -58,7 +62,7 @@ TEST_F(MdiLinks, EveryBindingOpensExactlyItsPage) {
         << b.control;
     EXPECT_EQ(QUrlQuery(url).queryItems().size(), 1) << b.control;
   }
-  EXPECT_TRUE(doubles.dialogs.messages.empty());
+  EXPECT_EQ(doubles.dialogs.messages.size(), messagesBefore);
 }
 
 TEST_F(MdiLinks, PlaceholderLabelsOpenNothing) {
