@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <optional>
 
 namespace jet {
 
@@ -48,6 +49,19 @@ class DataPage {
   Bytes bytes_;
   std::uint32_t number_;
   std::uint16_t rowCount_;
+};
+
+// Keeps the last data page looked at, so that following many pointers into
+// one page (long values, overflow rows) checks its row table once.
+class DataPageCache {
+ public:
+  const DataPage& get(const PageFile& file, std::uint32_t pageNumber) {
+    if (!page_ || page_->number() != pageNumber) page_.emplace(file, pageNumber);
+    return *page_;
+  }
+
+ private:
+  std::optional<DataPage> page_;
 };
 
 }  // namespace jet

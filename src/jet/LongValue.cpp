@@ -7,10 +7,10 @@
 namespace jet {
 namespace {
 
-Bytes LongValueRow(const PageFile& file, RowPointer ptr, std::uint32_t referrer) {
+Bytes LongValueRow(const PageFile& file, RowPointer ptr, std::uint32_t referrer, DataPageCache& cache) {
   if (!file.valid(ptr.page))
     ThrowDamaged(referrer, "a long value points to page " + std::to_string(ptr.page) + ", past the end of the file");
-  DataPage page(file, ptr.page);
+  const DataPage& page = cache.get(file, ptr.page);
   if (ptr.row >= page.rowCount())
     ThrowDamaged(ptr.page, "a long value points to row " + std::to_string(ptr.row) + " of " +
                                std::to_string(page.rowCount()));
@@ -19,7 +19,9 @@ Bytes LongValueRow(const PageFile& file, RowPointer ptr, std::uint32_t referrer)
 
 }  // namespace
 
-void ReadLongValue(const PageFile& file, Bytes field, std::uint32_t page, std::string& out) {
+void ReadLongValue(const PageFile& file, Bytes field, std::uint32_t page, std::string& out, DataPageCache* cache) {
+  DataPageCache local;
+  DataPageCache& pages = cache ? *cache : local;
   if (field.size() < kLongValueHeaderSize)
     ThrowDamaged(page, "a long-value field is " + std::to_string(field.size()) + " bytes, shorter than its 12-byte header");
   const std::uint32_t word = Le32(&field[0]);
@@ -37,7 +39,7 @@ void ReadLongValue(const PageFile& file, Bytes field, std::uint32_t page, std::s
     return;
   }
   if (word & kLongValueSingle) {
-    Bytes row = LongValueRow(file, first, page);
+    Bytes row = LongValueRow(file, first, page, pages);
     if (length > row.size())
       ThrowDamaged(first.page, "a long value claims " + std::to_string(length) + " bytes but its row holds " +
                                    std::to_string(row.size()));
@@ -53,7 +55,7 @@ void ReadLongValue(const PageFile& file, Bytes field, std::uint32_t page, std::s
     if (at.null()) ThrowDamaged(referrer, "a long-value chain ends " + std::to_string(remaining) + " bytes early");
     if (!seen.insert((at.page << 8) | at.row).second)
       ThrowDamaged(at.page, "a long-value chain loops back to row " + std::to_string(at.row));
-    Bytes row = LongValueRow(file, at, referrer);
+    Bytes row = LongValueRow(file, at, referrer, pages);
     if (row.size() < 4) ThrowDamaged(at.page, "a long-value chain row is shorter than its pointer");
     Bytes chunk = row.subspan(4);
     std::size_t take = chunk.size() < remaining ? chunk.size() : remaining;

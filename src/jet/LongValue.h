@@ -24,6 +24,9 @@ inline constexpr std::size_t kLongValueHeaderSize = 12;
 
 // Appends the value's bytes to `out`. `page` is the page of the row holding
 // the field (for error messages). Throws Damaged for a bad field or chain.
-void ReadLongValue(const PageFile& file, Bytes field, std::uint32_t page, std::string& out);
+// `cache` (optional) keeps the last LVAL page between calls.
+class DataPageCache;
+void ReadLongValue(const PageFile& file, Bytes field, std::uint32_t page, std::string& out,
+                   DataPageCache* cache = nullptr);
 
 }  // namespace jet

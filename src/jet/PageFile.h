@@ -1,7 +1,9 @@
 // The database file as an array of fixed-size pages (Jet 3: 2048 bytes,
-// Jet 4: 4096). The whole file is read into memory once (memory is bounded
-// by the file's size); when the header's encoding key is not zero every page
-// n ≥ 1 is RC4-decoded once, at open. page(n) checks n against the page count.
+// Jet 4: 4096). The file is mapped read-only (memory is bounded by the
+// file's size and nothing is copied); when the header's encoding key is not
+// zero the file is copied instead and every page n ≥ 1 RC4-decoded once, at
+// open. page(n) checks n against the page count; page 0 is the header with
+// its masked region decoded.
 #pragma once
 
 #include "jet/Bytes.h"
@@ -9,6 +11,7 @@
 #include "jet/Header.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -37,7 +40,7 @@ class PageFile {
   const Format& format() const { return *header_.format; }
   std::uint32_t pageSize() const { return header_.format->pageSize; }
   std::uint32_t pageCount() const { return pageCount_; }
-  std::size_t fileSize() const { return bytes_.size(); }
+  std::size_t fileSize() const { return size_; }
 
   // Page n, decoded. Page 0 is the header with its masked region decoded.
   // Throws Damaged (naming `referrer` when given) if n is past the end.
@@ -49,8 +52,11 @@ class PageFile {
  private:
   PageFile() = default;
   void init();
+  void adopt(std::vector<std::uint8_t> bytes);
   std::string path_;
-  std::vector<std::uint8_t> bytes_;
+  std::shared_ptr<const void> storage_;  // owns what data_ points to (a mapping or a vector)
+  const std::uint8_t* data_ = nullptr;
+  std::size_t size_ = 0;
   Header header_;
   std::uint32_t pageCount_ = 0;
 };

@@ -153,7 +153,7 @@ void RowCodec::decodeField(const Column& c, const FieldSlice& s, std::uint32_t p
       v.kind = ValueKind::Text;
       std::string& raw = longValue_;
       raw.clear();
-      ReadLongValue(file_, b, page, raw);
+      ReadLongValue(file_, b, page, raw, &longValuePages_);
       v.data.clear();
       AppendText(v.data, Bytes(reinterpret_cast<const std::uint8_t*>(raw.data()), raw.size()), format_,
                  file_.header().codePage);
@@ -162,7 +162,7 @@ void RowCodec::decodeField(const Column& c, const FieldSlice& s, std::uint32_t p
     case DataType::Ole:
       v.kind = ValueKind::Binary;
       v.data.clear();
-      ReadLongValue(file_, b, page, v.data);
+      ReadLongValue(file_, b, page, v.data, &longValuePages_);
       return;
     case DataType::Binary:
     default:

@@ -13,6 +13,7 @@
 #pragma once
 
 #include "jet/Bytes.h"
+#include "jet/DataPage.h"
 #include "jet/PageFile.h"
 #include "jet/TableDefinition.h"
 #include "jet/Value.h"
@@ -53,6 +54,7 @@ class RowCodec {
   mutable std::vector<std::uint32_t> varOffsets_;
   mutable std::vector<FieldSlice> slices_;
   mutable std::string longValue_;
+  mutable DataPageCache longValuePages_;
 };
 
 // The decimal text of a NUMERIC field: byte 0 bit 0x80 = negative, then four

@@ -2,7 +2,7 @@
 
 #include <iconv.h>
 
-#include <mutex>
+#include <cstring>
 #include <vector>
 
 namespace jet {
@@ -77,26 +77,56 @@ void AppendCodePageText(std::string& out, Bytes bytes, std::uint16_t codePage) {
 }
 
 void AppendUcs2Text(std::string& out, Bytes bytes) {
-  std::size_t n = bytes.size() / 2;
-  for (std::size_t i = 0; i < n; ++i) {
-    char32_t c = Le16(&bytes[2 * i]);
-    if (c < 0x80) {
-      out.push_back(char(c));
-      continue;
+  const std::size_t n = bytes.size() / 2;
+  const std::uint8_t* p = bytes.data();
+  std::size_t i = 0;
+  while (i < n) {
+    // A run of ASCII characters is appended in one go.
+    std::size_t run = i;
+    while (run < n && p[2 * run + 1] == 0 && p[2 * run] < 0x80) ++run;
+    if (run > i) {
+      const std::size_t at = out.size();
+      out.resize(at + (run - i));
+      for (std::size_t k = i; k < run; ++k) out[at + k - i] = char(p[2 * k]);
+      i = run;
+      if (i >= n) break;
     }
+    char32_t c = Le16(p + 2 * i);
     if (c >= 0xD800 && c <= 0xDBFF && i + 1 < n) {
-      char32_t low = Le16(&bytes[2 * i + 2]);
+      char32_t low = Le16(p + 2 * i + 2);
       if (low >= 0xDC00 && low <= 0xDFFF) {
         AppendUtf8(out, 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00));
-        ++i;
+        i += 2;
         continue;
       }
     }
     if (c >= 0xD800 && c <= 0xDFFF) c = 0xFFFD;
     AppendUtf8(out, c);
+    ++i;
   }
   if (bytes.size() % 2) AppendUtf8(out, 0xFFFD);
 }
+
+namespace {
+// One byte per character (Latin-1 range), ASCII runs appended in bulk.
+void AppendLatin1(std::string& out, Bytes bytes) {
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    std::size_t run = i;
+    // Eight ASCII bytes at a time.
+    while (run + 8 <= bytes.size()) {
+      std::uint64_t w;
+      std::memcpy(&w, bytes.data() + run, 8);
+      if (w & 0x8080808080808080ull) break;
+      run += 8;
+    }
+    while (run < bytes.size() && bytes[run] < 0x80) ++run;
+    out.append(reinterpret_cast<const char*>(bytes.data()) + i, run - i);
+    if (run < bytes.size()) AppendUtf8(out, bytes[run++]);
+    i = run;
+  }
+}
+}  // namespace
 
 void AppendJet4Text(std::string& out, Bytes bytes) {
   if (bytes.size() < 2 || bytes[0] != 0xFF || bytes[1] != 0xFE) {
@@ -108,10 +138,14 @@ void AppendJet4Text(std::string& out, Bytes bytes) {
   bool compressed = true;
   std::size_t start = 2;
   for (std::size_t i = 2; i <= bytes.size(); ++i) {
-    if (i < bytes.size() && bytes[i] != 0x00) continue;
+    if (i < bytes.size() && bytes[i] != 0x00) {
+      // Skip ahead to the next toggle byte.
+      const void* zero = std::memchr(bytes.data() + i, 0, bytes.size() - i);
+      i = zero ? std::size_t(static_cast<const std::uint8_t*>(zero) - bytes.data()) : bytes.size();
+    }
     Bytes segment = bytes.subspan(start, i - start);
     if (compressed) {
-      for (std::uint8_t b : segment) AppendUtf8(out, b);
+      AppendLatin1(out, segment);
     } else {
       AppendUcs2Text(out, segment);
     }

@@ -121,7 +121,6 @@ class Damaged : public ::testing::Test {
     jet::Table runes = db->table("Runes");
     l.runesTdef = runes.definition().page();
     l.dataPage = jet::TableDataPages(file, runes.definition()).at(0);
-    const auto base = file.page(0).data();
     jet::TableScan scan(file, runes.definition());
     jet::RowCodec codec(file, runes.definition());
     std::vector<jet::FieldSlice> slices;
@@ -134,10 +133,12 @@ class Damaged : public ::testing::Test {
       const jet::RowPointer first = jet::RowPointer::FromWord(jet::Le32(field.data() + 4));
       if ((word & 0xC0000000u) == 0) {
         jet::DataPage lval(file, first.page);
-        l.chainRowOffset = std::size_t(lval.row(first.row).bytes.data() - base);
+        l.chainRowOffset = std::size_t(first.page) * l.pageSize +
+                           std::size_t(lval.row(first.row).bytes.data() - file.page(first.page).data());
         l.chainRowPointer = jet::Le32(field.data() + 4);
       } else if (word & jet::kLongValueSingle) {
-        l.singleFieldOffset = std::size_t(field.data() - base);
+        const std::uint32_t page = scan.location().page;
+        l.singleFieldOffset = std::size_t(page) * l.pageSize + std::size_t(field.data() - file.page(page).data());
       }
     }
     return l;

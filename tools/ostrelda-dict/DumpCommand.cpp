@@ -12,14 +12,21 @@
 namespace tool {
 namespace {
 
+constexpr std::size_t kChunk = 256 * 1024;
 
 int RunDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   FileArguments a;
   if (!ParseFileArguments(args, "dump FILE [--password P]", a, err)) return kError;
   auto db = jet::Database::Open(a.file, a.password);
-  // Read every table before printing anything, so that a damaged file gives
-  // an error and no half-written JSON.
-  std::string text = "{\"tables\": [";
+  // The JSON is written in chunks as rows are read (a damaged table found
+  // half-way ends the output there, with the error on stderr and status 2).
+  std::string text;
+  text.reserve(kChunk + 64 * 1024);
+  const auto flush = [&] {
+    out.write(text.data(), std::streamsize(text.size()));
+    text.clear();
+  };
+  text = "{\"tables\": [";
   bool firstTable = true;
   for (const auto& entry : db->userTables()) {
     jet::Table table = db->table(entry.name);
@@ -47,11 +54,12 @@ int RunDump(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         AppendJsonValue(text, row[i]);
       }
       text += ']';
+      if (text.size() >= kChunk) flush();
     });
     text += "]}";
   }
   text += "\n]}\n";
-  out.write(text.data(), std::streamsize(text.size()));
+  flush();
   return out ? kOk : kError;
 }
 

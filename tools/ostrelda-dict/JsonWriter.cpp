@@ -1,18 +1,44 @@
 #include "JsonWriter.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 namespace tool {
+
+namespace {
+// True when any of the 8 bytes in `w` needs escaping: < 0x20, '"' or '\\'.
+inline bool NeedsEscape(std::uint64_t w) {
+  constexpr std::uint64_t ones = 0x0101010101010101ull, highs = 0x8080808080808080ull;
+  const std::uint64_t control = (w - ones * 0x20) & ~w;  // high bit where byte < 0x20 (for bytes < 0x80)
+  const std::uint64_t q = w ^ (ones * '"'), b = w ^ (ones * '\\');
+  const std::uint64_t quote = (q - ones) & ~q, backslash = (b - ones) & ~b;
+  return ((control | quote | backslash) & highs) != 0;
+}
+}  // namespace
 
 void AppendJsonString(std::string& out, std::string_view s) {
   out.push_back('"');
   std::size_t run = 0;  // start of the current stretch needing no escape
-  for (std::size_t i = 0; i < s.size(); ++i) {
+  std::size_t i = 0;
+  while (i < s.size()) {
+    // Eight bytes at a time while none of them needs an escape.
+    while (i + 8 <= s.size()) {
+      std::uint64_t w;
+      std::memcpy(&w, s.data() + i, 8);
+      if (NeedsEscape(w)) break;
+      i += 8;
+    }
+    if (i >= s.size()) break;
     unsigned char c = static_cast<unsigned char>(s[i]);
-    if (c >= 0x20 && c != '"' && c != '\\') continue;
+    if (c >= 0x20 && c != '"' && c != '\\') {
+      ++i;
+      continue;
+    }
     out.append(s.data() + run, i - run);
     run = i + 1;
+    ++i;
     switch (c) {
       case '"': out += "\\\""; break;
       case '\\': out += "\\\\"; break;
