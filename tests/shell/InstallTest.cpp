@@ -89,6 +89,10 @@ TEST(Install, IntoATemporaryPrefixGivesAProgramThatStartsAndFindsItsDictionary) 
   for (const char* line : {"Type=Application", "Name=Ostrelda", "Exec=ostrelda", "Icon=ostrelda", "Terminal=false"})
     EXPECT_TRUE(entry.contains(line)) << line;
 
+  // The web-search plugins are looked for in the program's folder.
+  for (const QString& plugin : QDir(kBuild).entryList({"*.so"}, QDir::Files))
+    EXPECT_TRUE(QFile::exists(root.filePath("lib/ostrelda/" + plugin))) << plugin.toStdString();
+
   if (!dictionaryBuilt()) GTEST_SKIP() << "the shipped dictionary is not built in " << kBuild.toStdString();
   ASSERT_TRUE(QFile::exists(root.filePath("lib/ostrelda/runes.dll")));
 
