@@ -102,9 +102,14 @@ void frmAbout::createControls() {
   }
 
   // The separator runs from (-60, 2910) to (7080, 2910), across the window.
-  Line1 = placed(new QFrame(this), "Line1", twipsRect(-60, 2910 - 7, 7140, 15));
+  Line1 = placed(new QFrame(this), "Line1", twipsRect(-60, 2910, 7140, 15));
   Line1->setFrameShape(QFrame::HLine);
-  Line1->setFrameShadow(QFrame::Sunken);
+  // A plain line in the window-text colour.
+  Line1->setFrameShadow(QFrame::Plain);
+  Line1->setLineWidth(1);
+  QPalette ink = Line1->palette();
+  ink.setColor(QPalette::WindowText, QColor(0, 0, 0));
+  Line1->setPalette(ink);
 
   cmdOK = placed(new QPushButton(QStringLiteral("OK"), this), "cmdOK", twipsRect(5745, 3000, 1260, 345));
   cmdOK->setDefault(true);
