@@ -2,6 +2,8 @@
 // closing the main window leading to the farewell window, and EndProgram.
 #include "dictionary/Writer.h"
 #include "farewell/frmNagScreen2.h"
+#include "platform/ProcessExit.h"
+#include "platform/SettingsStore.h"
 #include "platform/testing/Doubles.h"
 #include "shell/EndProgram.h"
 #include "shell/MDI.h"
@@ -12,6 +14,8 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QPushButton>
+#include <QTemporaryDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -203,6 +207,35 @@ TEST(EndProgram, WithNoWindowLoadedStillEnds) {
   shutdown.EndProgram();
   EXPECT_EQ(t.processExit.calls, 1);
   EXPECT_EQ(t.settings.syncs, 1);
+}
+
+// The production ending, in a child process: leaving the farewell window
+// ends the process at once with exit code 0, and what start-up wrote to the
+// real settings store is on disk.
+[[noreturn]] void runAndLeaveWithTheRealEnding() {
+  TestPlatform t;
+  platform::IniSettingsStore settings(QStringLiteral("ostrelda-ending-test"));
+  platform::ImmediateProcessExit processExit;
+  platform::Platform real{t.shell, settings,    t.instanceGuard, t.connection, t.dialogs,
+                          t.clock, processExit, t.browsers,      t.webSearch,  QString()};
+  shell::Startup startup(real, t.state);
+  startup.run();
+  startup.mainWindow()->close();
+  QTest::mouseClick(startup.farewellWindow()->cmdClose, Qt::LeftButton);
+  std::fputs("EndProgram returned", stderr);
+  std::exit(3);
+}
+
+TEST(EndProgramDeathTest, TheRealEndingStopsTheProcessWithTheSettingsWritten) {
+  // Forked at the statement, so that the child writes into this very folder.
+  GTEST_FLAG_SET(death_test_style, "fast");
+  QTemporaryDir config;
+  ASSERT_TRUE(config.isValid());
+  qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+  EXPECT_EXIT(runAndLeaveWithTheRealEnding(), ::testing::ExitedWithCode(0), "");
+  QFile written(config.filePath("ostrelda-ending-test.ini"));
+  ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(written.readAll().contains("Duration=2026-01-15T12:00:00"));
 }
 
 }  // namespace
