@@ -9,7 +9,6 @@
 #include <QMainWindow>
 
 #include <functional>
-#include <memory>
 
 class QAction;
 class QLabel;
@@ -19,8 +18,7 @@ class QPushButton;
 class QWidget;
 
 namespace platform { class LinkLabel; }
-namespace lookup { class SearchPanel; class LookupController; }
-namespace viewer { class ViewerHost; }
+namespace lookup { class SearchPanel; }
 
 namespace shell {
 
@@ -28,7 +26,6 @@ class MDI : public QMainWindow {
   Q_OBJECT
  public:
   MDI(platform::Platform& platform, platform::AppState& state, QWidget* parent = nullptr);
-  ~MDI() override;
 
   lookup::SearchPanel* searchPanel() const { return picLeft; }
   QMdiArea* clientArea() const { return mdiArea; }
@@ -76,13 +73,8 @@ class MDI : public QMainWindow {
   // passes the showing of the farewell window.
   void setFarewell(std::function<void()> showFarewell);
 
-  // The lookup commands and the viewer (MdiLookup.cpp).
-  lookup::LookupController* lookupController() const { return lookup_.get(); }
-  viewer::ViewerHost* viewerHost() const { return viewer_.get(); }
-
  protected:
   void closeEvent(QCloseEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
 
  private:
   // The maker's pages and the About window (MdiLinks.cpp).
@@ -91,15 +83,8 @@ class MDI : public QMainWindow {
   void bindExit();
   void mnuExitClicked();
   std::function<void()> showFarewell_;
-
-  // The viewer, the toolbar and the lookup commands; the load sequence and
-  // the resize rule (MdiLookup.cpp).
-  void bindLookup();
-  void Form_Load();
-  void CheckConnection();
-  void applyResizeRule();
-  std::unique_ptr<viewer::ViewerHost> viewer_;
-  std::unique_ptr<lookup::LookupController> lookup_;
+  // File > Update, the dictionary update (MdiUpdate.cpp).
+  void bindUpdate();
 
   void createMenus();
   void createToolBar();
