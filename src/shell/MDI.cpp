@@ -1,9 +1,11 @@
 #include "shell/MDI.h"
 
+#include "lookup/LookupController.h"
 #include "lookup/SearchPanel.h"
 #include "platform/Brand.h"
 #include "platform/Look.h"
 #include "platform/Twips.h"
+#include "viewer/ViewerHost.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -107,7 +109,12 @@ MDI::MDI(platform::Platform& platform, platform::AppState& state, QWidget* paren
 
   // Design client size 9900 x 7080, below the menu bar.
   resize(twips(9900), twips(7080) + menuBar()->sizeHint().height());
+
+  bindLookup();
+  Form_Load();
 }
+
+MDI::~MDI() = default;
 
 void MDI::createMenus() {
   auto action = [this](QWidget* owner, const char* name, const QString& caption) {

@@ -9,6 +9,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <memory>
 
 class QAction;
 class QLabel;
@@ -18,7 +19,8 @@ class QPushButton;
 class QWidget;
 
 namespace platform { class LinkLabel; }
-namespace lookup { class SearchPanel; }
+namespace lookup { class SearchPanel; class LookupController; }
+namespace viewer { class ViewerHost; }
 
 namespace shell {
 
@@ -26,6 +28,7 @@ class MDI : public QMainWindow {
   Q_OBJECT
  public:
   MDI(platform::Platform& platform, platform::AppState& state, QWidget* parent = nullptr);
+  ~MDI() override;
 
   lookup::SearchPanel* searchPanel() const { return picLeft; }
   QMdiArea* clientArea() const { return mdiArea; }
@@ -73,8 +76,13 @@ class MDI : public QMainWindow {
   // passes the showing of the farewell window.
   void setFarewell(std::function<void()> showFarewell);
 
+  // The lookup commands and the viewer (MdiLookup.cpp).
+  lookup::LookupController* lookupController() const { return lookup_.get(); }
+  viewer::ViewerHost* viewerHost() const { return viewer_.get(); }
+
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   // The maker's pages and the About window (MdiLinks.cpp).
@@ -85,6 +93,15 @@ class MDI : public QMainWindow {
   std::function<void()> showFarewell_;
   // File > Update, the dictionary update (MdiUpdate.cpp).
   void bindUpdate();
+
+  // The viewer, the toolbar and the lookup commands; the load sequence and
+  // the resize rule (MdiLookup.cpp).
+  void bindLookup();
+  void Form_Load();
+  void CheckConnection();
+  void applyResizeRule();
+  std::unique_ptr<viewer::ViewerHost> viewer_;
+  std::unique_ptr<lookup::LookupController> lookup_;
 
   void createMenus();
   void createToolBar();
