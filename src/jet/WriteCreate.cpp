@@ -8,6 +8,7 @@
 #include "jet/WriteText.h"
 
 #include <chrono>
+#include <ctime>
 #include <cstring>
 
 namespace jet {
@@ -280,9 +281,45 @@ TableSpec relationshipsSpec() {
            {"szRelationship", {{"szRelationship", true}}, false, false, true}}};
 }
 
+// Security identifiers as new Access files carry them (observed values):
+// the owner of system objects, the admin user, the users and admins groups.
+std::vector<std::uint8_t> sid(std::initializer_list<int> bytes) {
+  std::vector<std::uint8_t> out;
+  for (int b : bytes) out.push_back(std::uint8_t(b));
+  return out;
+}
+const std::vector<std::uint8_t> kSystemOwner = sid({0xA7, 0x31});
+const std::vector<std::uint8_t> kAdminUser = sid({0xA6, 0x33});
+const std::vector<std::uint8_t> kAdminsGroup = sid({0xA7, 0x33});
+const std::vector<std::uint8_t> kUsersGroup = sid({0xA7, 0x36});
+const std::vector<std::uint8_t> kWorkgroupAdmins =
+    sid({0xA4, 0xF7, 0x46, 0x67, 0xE1, 0x71, 0x67, 0xEE, 0xD7, 0xB1, 0x0F, 0x8F, 0xFE, 0xEF, 0x76,
+         0xFF, 0xAA, 0xE3, 0x66, 0x51, 0x05, 0xBD, 0xD2, 0x9D, 0x4D, 0x4B, 0x39, 0x52, 0xD9, 0xFB,
+         0x9A, 0x07, 0x66, 0x0C, 0x5B, 0xD2, 0xD8, 0x7D, 0xDD, 0xB3, 0x1E, 0x65, 0x90, 0x19});
+
+struct Ace {
+  const std::vector<std::uint8_t>* sid;
+  std::int64_t accessMask;
+  bool inheritable;
+};
+
+// MSysACEs rows: who may do what with an object.
+void addAces(WriteImage& image, std::uint32_t objectId, const std::vector<Ace>& aces) {
+  TableAppender table(image, 3, "MSysACEs");
+  for (const auto& a : aces) {
+    std::vector<FieldValue> v(table.table().columns().size());
+    v[table.columnIndex("ObjectId")] = std::int64_t(std::int32_t(objectId));
+    v[table.columnIndex("SID")] = *a.sid;
+    v[table.columnIndex("ACM")] = a.accessMask;
+    v[table.columnIndex("FInheritable")] = a.inheritable;
+    table.Append(std::move(v));
+  }
+  table.Finish();
+}
+
 // The catalog row of one object.
 void addCatalogRow(WriteImage& image, std::uint32_t id, std::uint32_t parent, const std::string& name,
-                   std::int64_t type, std::uint32_t flags, double date) {
+                   std::int64_t type, std::uint32_t flags, double date, const std::vector<std::uint8_t>& owner) {
   TableAppender catalog(image, kCatalogPage, "MSysObjects");
   std::vector<FieldValue> v(catalog.table().columns().size());
   v[catalog.columnIndex("Id")] = std::int64_t(std::int32_t(id));
@@ -292,6 +329,7 @@ void addCatalogRow(WriteImage& image, std::uint32_t id, std::uint32_t parent, co
   v[catalog.columnIndex("DateCreate")] = date;
   v[catalog.columnIndex("DateUpdate")] = date;
   v[catalog.columnIndex("Flags")] = std::int64_t(std::int32_t(flags));
+  v[catalog.columnIndex("Owner")] = owner;
   catalog.Append(std::move(v));
   catalog.Finish();
 }
@@ -330,9 +368,14 @@ std::vector<std::uint8_t> plainHeader(std::string_view password, double date) {
 }  // namespace
 
 double CurrentJetDate() {
+  // Access stores local time.
   using namespace std::chrono;
-  const double unixDays = duration<double>(system_clock::now().time_since_epoch()).count() / 86400.0;
-  return unixDays + 25569.0;  // 1970-01-01 is day 25569
+  const auto now = system_clock::now();
+  const std::time_t t = system_clock::to_time_t(now);
+  std::tm local{};
+  ::localtime_r(&t, &local);
+  const double seconds = duration<double>(now.time_since_epoch()).count() + double(local.tm_gmtoff);
+  return seconds / 86400.0 + 25569.0;  // 1970-01-01 is day 25569
 }
 
 WriteImage NewDatabaseImage(std::string_view password, double date) {
@@ -358,14 +401,28 @@ WriteImage NewDatabaseImage(std::string_view password, double date) {
   writeDefinition(image, acesPage, acesSpec(), true, maps);
   writeDefinition(image, queriesPage, queriesSpec(), true, maps);
   writeDefinition(image, relsPage, relationshipsSpec(), true, maps);
-  addCatalogRow(image, kTablesId, kRootId, "Tables", 3, kSystemFlags, date);
-  addCatalogRow(image, kDatabasesId, kRootId, "Databases", 3, kSystemFlags, date);
-  addCatalogRow(image, kRelationshipsId, kRootId, "Relationships", 3, kSystemFlags, date);
-  addCatalogRow(image, kMsysDbId, kDatabasesId, "MSysDb", 2, kSystemFlags, date);
-  addCatalogRow(image, catalogPage, kTablesId, "MSysObjects", 1, kSystemFlags, date);
-  addCatalogRow(image, acesPage, kTablesId, "MSysACEs", 1, kSystemFlags, date);
-  addCatalogRow(image, queriesPage, kTablesId, "MSysQueries", 1, kSystemFlags, date);
-  addCatalogRow(image, relsPage, kTablesId, "MSysRelationships", 1, kSystemFlags, date);
+  const auto& sys = kSystemOwner;
+  addCatalogRow(image, kTablesId, kRootId, "Tables", 3, kSystemFlags, date, sys);
+  addCatalogRow(image, kDatabasesId, kRootId, "Databases", 3, kSystemFlags, date, sys);
+  addCatalogRow(image, kRelationshipsId, kRootId, "Relationships", 3, kSystemFlags, date, sys);
+  addCatalogRow(image, kMsysDbId, kDatabasesId, "MSysDb", 2, kSystemFlags, date, kAdminUser);
+  addCatalogRow(image, catalogPage, kTablesId, "MSysObjects", 1, kSystemFlags, date, sys);
+  addCatalogRow(image, acesPage, kTablesId, "MSysACEs", 1, kSystemFlags, date, sys);
+  addCatalogRow(image, queriesPage, kTablesId, "MSysQueries", 1, kSystemFlags, date, sys);
+  addCatalogRow(image, relsPage, kTablesId, "MSysRelationships", 1, kSystemFlags, date, sys);
+  const auto* admin = &kAdminUser;
+  const auto* admins = &kAdminsGroup;
+  const auto* users = &kUsersGroup;
+  const auto* group = &kWorkgroupAdmins;
+  addAces(image, kTablesId, {{users, 983294, true}, {admin, 1048319, true}, {group, 1048319, true}, {admins, 1048319, true}});
+  addAces(image, kDatabasesId, {{admin, 393216, false}});
+  addAces(image, kRelationshipsId,
+          {{users, 983294, true}, {admin, 393217, false}, {group, 1048575, true}, {admins, 1048575, true}});
+  addAces(image, kMsysDbId, {{admin, 393230, false}, {admins, 14, false}, {group, 393230, false}});
+  addAces(image, catalogPage, {{admin, 393216, false}, {group, 393300, false}, {admins, 20, false}});
+  addAces(image, acesPage, {{admin, 393216, false}, {group, 393300, false}});
+  addAces(image, queriesPage, {{admin, 393216, false}, {group, 393236, false}, {admins, 20, false}});
+  addAces(image, relsPage, {{admin, 917504, false}, {group, 393236, false}, {admins, 20, false}});
   return image;
 }
 
@@ -375,7 +432,8 @@ std::uint32_t AddTable(WriteImage& image, const TableSpec& spec, double date) {
   const std::uint32_t tdef = image.allocatePage();
   MapRows maps(image);
   writeDefinition(image, tdef, spec, false, maps);
-  addCatalogRow(image, tdef, kTablesId, spec.name, 1, 0, date);
+  addCatalogRow(image, tdef, kTablesId, spec.name, 1, 0, date, kAdminUser);
+  addAces(image, tdef, {{&kAdminUser, 1048575, false}, {&kWorkgroupAdmins, 1048575, false}, {&kAdminsGroup, 1048575, false}});
   return tdef;
 }
 
