@@ -37,7 +37,7 @@ inline float LeFloat(const std::uint8_t* p) {
 }
 
 // A byte range read on behalf of one page: reads past its end throw
-// "damaged at page N: <what> lies outside ...".
+// "damaged at page N: reading <what> ... goes past the end of its structure".
 class Reader {
  public:
   Reader(Bytes bytes, std::uint32_t page) : bytes_(bytes), page_(page) {}
@@ -47,9 +47,9 @@ class Reader {
 
   void need(std::size_t offset, std::size_t length, const char* what) const {
     if (offset > bytes_.size() || length > bytes_.size() - offset)
-      ThrowDamaged(page_, std::string(what) + " lies outside its structure (offset " + std::to_string(offset) +
-                              ", " + std::to_string(length) + " bytes, " + std::to_string(bytes_.size()) +
-                              " available)");
+      ThrowDamaged(page_, "reading " + std::string(what) + " at offset " + std::to_string(offset) + " (" +
+                              std::to_string(length) + " bytes) goes past the end of its structure (" +
+                              std::to_string(bytes_.size()) + " bytes)");
   }
   std::uint8_t u8(std::size_t offset, const char* what) const { need(offset, 1, what); return bytes_[offset]; }
   std::uint16_t u16(std::size_t offset, const char* what) const { need(offset, 2, what); return Le16(&bytes_[offset]); }

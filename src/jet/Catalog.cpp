@@ -4,6 +4,8 @@
 #include "jet/TableDefinition.h"
 #include "jet/TableScan.h"
 
+#include <unordered_map>
+
 namespace jet {
 
 bool CatalogEntry::isSystem() const {
@@ -43,6 +45,16 @@ std::vector<CatalogEntry> ReadCatalog(const PageFile& file) {
     codec.decodeField(*name, slices[iName], scan.location().page, v);
     if (v.kind == ValueKind::Text) e.name = v.data;
     entries.push_back(std::move(e));
+  }
+  // Two tables on one definition page is damage (and would make every
+  // reader of the catalog read that table twice).
+  std::unordered_map<std::uint32_t, const CatalogEntry*> byPage;
+  for (const auto& e : entries) {
+    if (!e.isTable()) continue;
+    auto [it, fresh] = byPage.emplace(e.tdefPage(), &e);
+    if (!fresh)
+      ThrowDamaged(kCatalogPage, "the system catalog lists both " + it->second->name + " and " + e.name +
+                                     " on table definition page " + std::to_string(e.tdefPage()));
   }
   return entries;
 }

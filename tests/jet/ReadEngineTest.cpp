@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 
 using namespace readtest;
@@ -92,6 +94,7 @@ struct Layout {
   std::size_t chainRowOffset = 0;     // file offset of a long-value chain's first LVAL row
   std::uint32_t chainRowPointer = 0;  // its own row pointer word
   std::size_t singleFieldOffset = 0;  // file offset of a memo field stored in one LVAL row
+  std::size_t catalogIdOffset = 0;    // file offset of Runes' Id in its MSysObjects row
 };
 
 class Damaged : public ::testing::Test {
@@ -141,6 +144,21 @@ class Damaged : public ::testing::Test {
         l.singleFieldOffset = std::size_t(page) * l.pageSize + std::size_t(field.data() - file.page(page).data());
       }
     }
+    // Runes' row in the catalog.
+    jet::TableDefinition catalog(file, jet::kCatalogPage);
+    jet::TableScan catalogScan(file, catalog);
+    jet::RowCodec catalogCodec(file, catalog);
+    const std::size_t id = std::size_t(catalog.column("Id") - catalog.columns().data());
+    const std::size_t name = std::size_t(catalog.column("Name") - catalog.columns().data());
+    jet::Value v;
+    while (catalogScan.next()) {
+      catalogCodec.split(catalogScan.row(), catalogScan.location().page, slices);
+      catalogCodec.decodeField(catalog.columns()[name], slices[name], catalogScan.location().page, v);
+      if (v.data != "Runes") continue;
+      const std::uint32_t page = catalogScan.location().page;
+      l.catalogIdOffset =
+          std::size_t(page) * l.pageSize + std::size_t(slices[id].bytes.data() - file.page(page).data());
+    }
     return l;
   }
 
@@ -171,6 +189,7 @@ struct Corruption {
 TEST_F(Damaged, EveryCorruptionGivesAnErrorNamingTheProblem) {
   ASSERT_NE(layout_->chainRowOffset, 0u) << "the fixture needs a long value stored as a chain";
   ASSERT_NE(layout_->singleFieldOffset, 0u) << "the fixture needs a long value stored in one row";
+  ASSERT_NE(layout_->catalogIdOffset, 0u);
   using K = jet::ErrorKind;
   const std::size_t rowTable = 14, rowCount = 12;  // Jet 4 data page
   const Corruption cases[] = {
@@ -214,6 +233,8 @@ TEST_F(Damaged, EveryCorruptionGivesAnErrorNamingTheProblem) {
       {"absurd index count",
        [](auto& b, auto& l) { Put32(b, std::size_t(l.runesTdef) * l.pageSize + 51, 0x7FFFFFFF); }, K::Damaged,
        "index count"},
+      {"two tables on one definition page", [](auto& b, auto& l) { Put32(b, l.catalogIdOffset, jet::kCatalogPage); },
+       K::Damaged, "lists both"},
       {"overflow pointer to itself",
        [&](auto& b, auto& l) {
          const std::size_t page = std::size_t(l.dataPage) * l.pageSize;
@@ -232,6 +253,7 @@ TEST_F(Damaged, EveryCorruptionGivesAnErrorNamingTheProblem) {
       ADD_FAILURE() << "read without an error";
     } catch (const jet::Error& e) {
       EXPECT_EQ(e.kind(), c.kind) << e.what();
+      if (std::getenv("SHOW_ERRORS")) std::fprintf(stderr, "%-45s %s\n", c.name, e.what());
       EXPECT_NE(std::string(e.what()).find(c.messagePart), std::string::npos) << e.what();
       if (c.kind == K::Damaged) EXPECT_NE(std::string(e.what()).find("damaged at page"), std::string::npos) << e.what();
     }
