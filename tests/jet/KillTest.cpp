@@ -74,6 +74,8 @@ TEST(KilledWriter, LeavesTheFileAsBeforeOrAsAfter) {
     }
     if (trial % 10 == 0) {
       std::string out;
+      const std::string problems = StructureCheck(dict, "Q8mVt2LrNw6Xk4PsZd", status);
+      EXPECT_EQ(status, 0) << problems;
       ASSERT_EQ(writetest::Run("mdb-export " + Quote(dict.string()) + " Runes | wc -l", out), 0);
       EXPECT_EQ(std::stoul(out), RowCount(dict) + 1) << "mdbtools reads every row";
     }

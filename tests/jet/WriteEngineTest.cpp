@@ -142,6 +142,9 @@ TEST(WriteEngine, ManyRowsKeepEveryIndexCompleteAndOrdered) {
   // The name index's root is a node page two levels above the leaves.
   const std::uint8_t* root = image.page(table.realIndexes()[1].rootPage);
   EXPECT_EQ(root[0], 0x03);
+  int status = 0;
+  const std::string problems = StructureCheck(path, "pw", status);
+  EXPECT_EQ(status, 0) << problems;
 }
 
 TEST(WriteEngine, RefusalsLeaveTheFileUntouched) {

@@ -90,6 +90,8 @@ TEST(WriteOracle, AppendedCorpusFilesKeepOldRowsAndShowNewOnes) {
     int status = 0;
     const std::string out = OracleCheck(before, after, c.table, expected, c.password, status);
     EXPECT_EQ(status, 0) << out;
+    const std::string problems = StructureCheck(after, c.password, status);
+    EXPECT_EQ(status, 0) << problems;
   }
 }
 
@@ -143,6 +145,8 @@ TEST(WriteOracle, CreatedDictionariesReadTheSameInBothReaders) {
     const std::string out =
         OracleCheck(empty, file, "Runes", expected, std::string(dictionary::kDictionaryPassword), status);
     EXPECT_EQ(status, 0) << file << "\n" << out;
+    const std::string problems = StructureCheck(file, std::string(dictionary::kDictionaryPassword), status);
+    EXPECT_EQ(status, 0) << file << "\n" << problems;
   }
 }
 
@@ -179,6 +183,8 @@ TEST(WriteOracle, EncodedFilesHaveEveryWrittenPageEncodedWithItsKey) {
   int status = 0;
   const std::string out = OracleCheck(plain, encoded, "Items", expected, "secret", status);
   EXPECT_EQ(status, 0) << out;
+  const std::string problems = StructureCheck(encoded, "secret", status);
+  EXPECT_EQ(status, 0) << problems;
 }
 
 }  // namespace

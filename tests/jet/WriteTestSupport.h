@@ -104,4 +104,13 @@ inline std::string OracleCheck(const std::filesystem::path& before, const std::f
   return out;
 }
 
+// `ostrelda-dict check FILE`: the structure check finds no problem (status 0).
+inline std::string StructureCheck(const std::filesystem::path& file, const std::string& password, int& status) {
+  std::string cmd = Quote(std::string(OSTRELDA_BINARY_DIR) + "/ostrelda-dict") + " check " + Quote(file.string());
+  if (!password.empty()) cmd += " --password " + Quote(password);
+  std::string out;
+  status = Run(cmd, out);
+  return out;
+}
+
 }  // namespace writetest
