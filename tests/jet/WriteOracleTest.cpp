@@ -64,6 +64,18 @@ std::vector<AppendCase> Cases() {
                         std::int64_t(100000 + i)});
     cases.push_back(c);
   }
+  {
+    // Rows past 256 bytes need Jet 3's jump table.
+    AppendCase c{"testV1997", "Table2", "", {}, {}};
+    for (int col = 1; col <= 20; ++col) c.columns.push_back("column" + std::to_string(col));
+    for (int i = 0; i < 5; ++i) {
+      std::vector<FieldValue> row;
+      for (int col = 1; col <= 20; ++col)
+        row.push_back(col % 7 == i ? FieldValue(std::monostate{}) : FieldValue(std::string(10 + (col * i) % 40, char('a' + col))));
+      c.rows.push_back(row);
+    }
+    cases.push_back(c);
+  }
   return cases;
 }
 
