@@ -2,6 +2,7 @@
 
 #include "jet/DataPage.h"
 
+#include <optional>
 #include <unordered_set>
 
 namespace jet {
@@ -18,6 +19,30 @@ Bytes LongValueRow(const PageFile& file, RowPointer ptr, std::uint32_t referrer,
 }
 
 }  // namespace
+
+std::optional<Bytes> LongValueInOnePiece(const PageFile& file, Bytes field, std::uint32_t page, DataPageCache& cache) {
+  if (field.size() < kLongValueHeaderSize)
+    ThrowDamaged(page, "a long-value field is " + std::to_string(field.size()) + " bytes, shorter than its 12-byte header");
+  const std::uint32_t word = Le32(&field[0]);
+  const std::uint32_t length = word & kLongValueLengthMask;
+  if (length > file.fileSize())
+    ThrowDamaged(page, "a long value claims " + std::to_string(length) + " bytes, more than the whole file");
+  if (word & kLongValueInline) {
+    if (length > field.size() - kLongValueHeaderSize)
+      ThrowDamaged(page, "an inline long value claims " + std::to_string(length) + " bytes but holds " +
+                             std::to_string(field.size() - kLongValueHeaderSize));
+    return field.subspan(kLongValueHeaderSize, length);
+  }
+  if (word & kLongValueSingle) {
+    const RowPointer first = RowPointer::FromWord(Le32(&field[4]));
+    Bytes row = LongValueRow(file, first, page, cache);
+    if (length > row.size())
+      ThrowDamaged(first.page, "a long value claims " + std::to_string(length) + " bytes but its row holds " +
+                                   std::to_string(row.size()));
+    return row.first(length);
+  }
+  return std::nullopt;
+}
 
 void ReadLongValue(const PageFile& file, Bytes field, std::uint32_t page, std::string& out, DataPageCache* cache) {
   DataPageCache local;

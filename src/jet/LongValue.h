@@ -13,6 +13,7 @@
 #include "jet/PageFile.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace jet {
@@ -24,6 +25,12 @@ inline constexpr std::size_t kLongValueHeaderSize = 12;
 
 // Appends the value's bytes to `out`. `page` is the page of the row holding
 // the field (for error messages). Throws Damaged for a bad field or chain.
+// The value's bytes without copying when it is stored in one piece (inline
+// or in a single LVAL row); std::nullopt for a chain (use ReadLongValue).
+// Throws Damaged like ReadLongValue.
+class DataPageCache;
+std::optional<Bytes> LongValueInOnePiece(const PageFile& file, Bytes field, std::uint32_t page, DataPageCache& cache);
+
 // `cache` (optional) keeps the last LVAL page between calls.
 class DataPageCache;
 void ReadLongValue(const PageFile& file, Bytes field, std::uint32_t page, std::string& out,

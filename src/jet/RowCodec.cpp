@@ -151,12 +151,16 @@ void RowCodec::decodeField(const Column& c, const FieldSlice& s, std::uint32_t p
       return;
     case DataType::Memo: {
       v.kind = ValueKind::Text;
-      std::string& raw = longValue_;
-      raw.clear();
-      ReadLongValue(file_, b, page, raw, &longValuePages_);
       v.data.clear();
-      AppendText(v.data, Bytes(reinterpret_cast<const std::uint8_t*>(raw.data()), raw.size()), format_,
-                 file_.header().codePage);
+      Bytes stored;
+      if (auto piece = LongValueInOnePiece(file_, b, page, longValuePages_)) {
+        stored = *piece;  // decoded straight from the page
+      } else {
+        longValue_.clear();
+        ReadLongValue(file_, b, page, longValue_, &longValuePages_);
+        stored = Bytes(reinterpret_cast<const std::uint8_t*>(longValue_.data()), longValue_.size());
+      }
+      AppendText(v.data, stored, format_, file_.header().codePage);
       return;
     }
     case DataType::Ole:

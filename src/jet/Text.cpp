@@ -134,21 +134,40 @@ void AppendJet4Text(std::string& out, Bytes bytes) {
     return;
   }
   // Compressed: segments separated by 0x00 bytes alternate between one
-  // byte per char (the first) and UCS-2.
+  // byte per char (the first) and UCS-2. The common case, one compressed
+  // segment of ASCII, is copied in bulk.
   bool compressed = true;
   std::size_t start = 2;
-  for (std::size_t i = 2; i <= bytes.size(); ++i) {
-    if (i < bytes.size() && bytes[i] != 0x00) {
-      // Skip ahead to the next toggle byte.
-      const void* zero = std::memchr(bytes.data() + i, 0, bytes.size() - i);
-      i = zero ? std::size_t(static_cast<const std::uint8_t*>(zero) - bytes.data()) : bytes.size();
-    }
-    Bytes segment = bytes.subspan(start, i - start);
+  const std::size_t n = bytes.size();
+  while (true) {
+    std::size_t i = start;
     if (compressed) {
-      AppendLatin1(out, segment);
+      // Up to the next 0x00: eight bytes at a time while they are ASCII
+      // (copied in bulk), then byte by byte.
+      while (i + 8 <= n) {
+        std::uint64_t w;
+        std::memcpy(&w, bytes.data() + i, 8);
+        constexpr std::uint64_t ones = 0x0101010101010101ull, highs = 0x8080808080808080ull;
+        if ((w & highs) || ((w - ones) & ~w & highs)) break;
+        i += 8;
+      }
+      out.append(reinterpret_cast<const char*>(bytes.data()) + start, i - start);
+      for (; i < n; ++i) {
+        const std::uint8_t b = bytes[i];
+        if (b == 0) break;
+        if (b < 0x80) {
+          out.push_back(char(b));
+        } else {
+          const char two[2] = {char(0xC0 | (b >> 6)), char(0x80 | (b & 0x3F))};
+          out.append(two, 2);
+        }
+      }
     } else {
-      AppendUcs2Text(out, segment);
+      const void* zero = std::memchr(bytes.data() + i, 0, n - i);
+      i = zero ? std::size_t(static_cast<const std::uint8_t*>(zero) - bytes.data()) : n;
+      AppendUcs2Text(out, bytes.subspan(start, i - start));
     }
+    if (i >= n) break;
     compressed = !compressed;
     start = i + 1;
   }
