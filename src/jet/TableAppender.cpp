@@ -69,6 +69,7 @@ TableAppender::TableAppender(WriteImage& image, std::uint32_t tdefPage, std::str
   }
   lastAuto_ = table_.lastAutoNumber();
   newEntries_.resize(table_.realIndexes().size());
+  newEntryHasNull_.resize(table_.realIndexes().size());
   // Key columns must be types the index encoder handles; refuse up front.
   for (const auto& ix : table_.realIndexes())
     for (const auto& ic : ix.columns) {
@@ -293,15 +294,18 @@ std::pair<std::uint32_t, std::uint8_t> TableAppender::Append(std::vector<FieldVa
   for (std::size_t k = 0; k < indexes.size(); ++k) {
     const auto& ix = indexes[k];
     std::vector<std::uint8_t> key;
-    bool allNull = true;
+    bool allNull = true, anyNull = false;
     for (const auto& ic : ix.columns) {
       std::size_t ci = 0;
       while (cols[ci].number != ic.columnNumber) ++ci;
-      if (!IsNull(values[ci])) allNull = false;
+      const bool isNull = IsNull(values[ci]) && ColumnType(cols[ci].type) != ColumnType::Boolean;
+      allNull = allNull && isNull;
+      anyNull = anyNull || isNull;
       AppendIndexKey(key, f_.jet4, cols[ci], values[ci], ic.ascending);
     }
     if (allNull && ix.ignoreNulls()) continue;
     newEntries_[k].push_back(MakeLeafEntry(key, where.first, where.second));
+    newEntryHasNull_[k].push_back(anyNull);
   }
   return where;
 }
@@ -315,8 +319,11 @@ void TableAppender::Finish() {
     std::vector<IndexEntry> all = std::move(tree.entries);
     const std::size_t oldCount = all.size();
     all.insert(all.end(), newEntries_[k].begin(), newEntries_[k].end());
-    std::vector<bool> isNew(all.size(), false);
-    for (std::size_t i = oldCount; i < all.size(); ++i) isNew[i] = true;
+    std::vector<bool> isNew(all.size(), false), hasNull(all.size(), false);
+    for (std::size_t i = oldCount; i < all.size(); ++i) {
+      isNew[i] = true;
+      hasNull[i] = newEntryHasNull_[k][i - oldCount];
+    }
     std::vector<std::size_t> order(all.size());
     for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
     std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return all[a] < all[b]; });
@@ -331,18 +338,11 @@ void TableAppender::Finish() {
         sameKey = p.size() == e.size() && std::equal(p.begin(), p.end() - 4, e.begin());
       }
       if (!sameKey) ++distinct;
-      if (sameKey && ix.unique() && (isNew[order[i]] || isNew[order[i - 1]])) {
-        // A key holding a NULL column (00 / FF flag byte) does not collide.
-        bool hasNull = false;
-        std::size_t pos = 0;
-        for (const auto& ic : ix.columns) {
-          (void)ic;
-          if (pos < e.size() - 4 && (e[pos] == 0x00 || e[pos] == 0xFF)) hasNull = true;
-          break;
-        }
-        if (!hasNull)
-          throw WriteError("Table \"" + name_ + "\": a new row repeats a value of a unique index; nothing was written.");
-      }
+      // A new key equal to another is refused on a unique index, unless it
+      // holds a NULL (equal bytes mean the other key holds the same NULL).
+      const bool clash = sameKey && ix.unique() && (isNew[order[i]] || isNew[order[i - 1]]);
+      if (clash && !(hasNull[order[i]] || hasNull[order[i - 1]]))
+        throw WriteError("Table \"" + name_ + "\": a new row repeats a value of a unique index; nothing was written.");
       sorted.push_back(e);
     }
     const std::uint32_t mapPtr = ix.usageMap;
@@ -362,6 +362,7 @@ void TableAppender::Finish() {
   table_.setRowCount(table_.rowCount() + appended_);
   if (lastAuto_ != table_.lastAutoNumber()) table_.setLastAutoNumber(lastAuto_);
   for (auto& e : newEntries_) e.clear();
+  for (auto& e : newEntryHasNull_) e.clear();
   appended_ = 0;
 }
 

@@ -51,6 +51,7 @@ class TableAppender {
   std::uint32_t lastAuto_ = 0;
   std::map<std::uint16_t, std::uint32_t> lvPage_;  // column number -> LVAL page in use
   std::vector<std::vector<IndexEntry>> newEntries_;  // per real index
+  std::vector<std::vector<bool>> newEntryHasNull_;   // a key column is NULL: never a duplicate
 };
 
 }  // namespace jet

@@ -3,6 +3,7 @@
 #include "jet/Rc4.h"
 #include "jet/WriteDataPage.h"
 #include "jet/WriteError.h"
+#include "jet/WriteUsageMap.h"
 
 #include <algorithm>
 #include <array>
@@ -98,18 +99,25 @@ void setGlobalBit(WriteImage& image, std::uint32_t pageNumber, bool free) {
   DataPageView page1(image, 1);
   if (page1.rowCount() == 0) return;
   std::vector<std::uint8_t> row = page1.row(0);
-  if (row.size() < 5 || row[0] != 0x00) return;  // only inline global maps are kept
+  if (row.size() < 5) return;
+  if (row[0] == 0x01) {
+    // A reference map: its bitmap pages hold the bits (a missing one = all in use).
+    UsageMapEdit global(image, rowPointer(1, 0));
+    if (free)
+      global.add(pageNumber);
+    else
+      global.remove(pageNumber);
+    return;
+  }
+  if (row[0] != 0x00) return;
   const std::uint32_t start = get32(row.data() + 1);
   if (pageNumber < start) return;
-  std::uint32_t bit = pageNumber - start;
+  const std::uint32_t bit = pageNumber - start;
   if (bit >= (row.size() - 5) * 8) {
     if (free) return;
-    // Grow to cover this page plus 64 more, in whole bytes.
-    std::size_t newBytes = (bit + 64) / 8 + 1;
-    std::size_t oldBytes = row.size() - 5;
-    row.resize(5 + newBytes, 0xFF);
-    (void)oldBytes;
-    page1.replaceRow(0, row);
+    // Grow the row to cover this page and 64 more; the new pages past the
+    // end of the file are free, as Access keeps them.
+    row.resize(5 + (bit + 64) / 8 + 1, 0xFF);
   }
   if (free)
     row[5 + bit / 8] |= std::uint8_t(1u << (bit % 8));

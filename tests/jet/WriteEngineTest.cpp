@@ -188,6 +188,26 @@ TEST(WriteEngine, RefusalsLeaveTheFileUntouched) {
   EXPECT_EQ(ReadAll(path), before);
 }
 
+TEST(WriteEngine, UniqueIndexesAcceptRepeatedNullsAndRefuseRepeatedValues) {
+  const auto dir = ScratchDir("unique");
+  const std::string path = (dir / "u.mdb").string();
+  using T = ColumnType;
+  {
+    auto w = DatabaseWriter::Create(path, "");
+    w.createTable({"Codes", {{"Code", T::Text, 20}, {"N", T::Long}}, {{"ByCode", {{"Code", true}}, true}}});
+    auto a = w.appender("Codes");
+    a.Append({std::monostate{}, std::int64_t(1)});
+    a.Append({std::monostate{}, std::int64_t(2)});
+    a.Append({std::string("abc"), std::int64_t(3)});
+    a.Finish();
+    w.Commit();
+  }
+  auto w = DatabaseWriter::Open(path, "");
+  auto a = w.appender("Codes");
+  a.Append({std::string("ABC"), std::int64_t(4)});  // the General order ignores case
+  EXPECT_THROW(a.Finish(), WriteError);
+}
+
 TEST(WriteEngine, SecondWriterIsToldTheFileIsInUse) {
   const auto dir = ScratchDir("lock");
   const std::string path = (dir / "d.mdb").string();
