@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <set>
 
@@ -52,6 +53,37 @@ std::int64_t wholeOf(const WriteColumn& c, const FieldValue& v, std::int64_t lo,
   }
   if (x < lo || x > hi) throw WriteError(columnError(c, "the value " + std::to_string(x) + " is out of range."));
   return x;
+}
+
+// Text for a boolean column: true/false, yes/no, on/off, or a number.
+bool booleanText(const WriteColumn& c, const std::string& text) {
+  std::string t;
+  for (char ch : text) t.push_back(char(ch >= 'A' && ch <= 'Z' ? ch - 'A' + 'a' : ch));
+  if (t == "true" || t == "yes" || t == "on" || t == "1" || t == "-1") return true;
+  if (t == "false" || t == "no" || t == "off" || t == "0" || t.empty()) return false;
+  throw WriteError(columnError(c, "\"" + text + "\" is not a yes/no value."));
+}
+
+// Text for a date column: YYYY-MM-DD, optionally with hh:mm[:ss] after a
+// space or "T"; as days since 1899-12-30.
+std::optional<double> dateText(const std::string& text) {
+  int y, mo, d, h = 0, mi = 0;
+  double sec = 0;
+  char sep = 0;
+  const int n = std::sscanf(text.c_str(), "%d-%d-%d%c%d:%d:%lf", &y, &mo, &d, &sep, &h, &mi, &sec);
+  if (n != 3 && n < 6) return std::nullopt;
+  if (n > 3 && sep != ' ' && sep != 'T') return std::nullopt;
+  if (mo < 1 || mo > 12 || d < 1 || d > 31 || h > 23 || mi > 59 || sec >= 60) return std::nullopt;
+  // Days from civil (proleptic Gregorian), relative to 1899-12-30.
+  const int yy = y - (mo <= 2);
+  const int era = (yy >= 0 ? yy : yy - 399) / 400;
+  const int yoe = yy - era * 400;
+  const int doy = (153 * (mo + (mo > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+  const int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  const long days = long(era) * 146097 + doe - 719468;  // since 1970-01-01
+  const double whole = double(days + 25569);
+  const double fraction = (h * 3600 + mi * 60 + sec) / 86400.0;
+  return whole >= 0 ? whole + fraction : whole - fraction;
 }
 
 void appendLE(std::vector<std::uint8_t>& b, std::uint64_t v, int bytes) {
@@ -225,9 +257,15 @@ std::optional<std::vector<std::uint8_t>> TableAppender::encodeFixed(const WriteC
       break;
     }
     case ColumnType::Double:
-    case ColumnType::DateTime:
       appendDouble(b, numberOf(c, v));
       break;
+    case ColumnType::DateTime: {
+      const std::string* s = std::get_if<std::string>(&v);
+      const std::optional<double> date = s ? dateText(*s) : std::optional<double>(numberOf(c, v));
+      if (!date) throw WriteError(columnError(c, "\"" + *s + "\" is not a date (YYYY-MM-DD hh:mm:ss)."));
+      appendDouble(b, *date);
+      break;
+    }
     default:
       throw WriteError(columnError(c, "values of this column type (" + std::to_string(c.type) + ") cannot be written."));
   }
@@ -257,6 +295,8 @@ std::pair<std::uint32_t, std::uint8_t> TableAppender::Append(std::vector<FieldVa
       bool on = false;
       if (auto b = std::get_if<bool>(&v))
         on = *b;
+      else if (auto t = std::get_if<std::string>(&v))
+        on = booleanText(c, *t);
       else if (!IsNull(v))
         on = numberOf(c, v) != 0;
       if (on) cells[i] = std::vector<std::uint8_t>{};

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 
 using namespace jet;
 using namespace writetest;
@@ -206,6 +207,35 @@ TEST(WriteEngine, UniqueIndexesAcceptRepeatedNullsAndRefuseRepeatedValues) {
   auto a = w.appender("Codes");
   a.Append({std::string("ABC"), std::int64_t(4)});  // the General order ignores case
   EXPECT_THROW(a.Finish(), WriteError);
+}
+
+TEST(WriteEngine, TextIsTakenForDatesAndYesNoColumns) {
+  WriteImage image = NewDatabaseImage("", 45000.0);
+  using T = ColumnType;
+  const std::uint32_t page = AddTable(image, {"T", {{"When", T::DateTime}, {"Done", T::Boolean}}, {}}, 45000.0);
+  TableAppender a(image, page, "T");
+  struct Case {
+    std::string date, yes;
+    double days;
+    bool done;
+  };
+  const std::vector<Case> cases = {{"1974-09-21", "true", 27293.0, true},
+                                   {"1899-12-30 12:00:00", "No", 0.5, false},
+                                   {"2024-02-29T06:00", "-1", 45351.25, true}};
+  for (const auto& c : cases) a.Append({c.date, c.yes});
+  a.Finish();
+  std::size_t i = 0;
+  ScanTableRows(image, a.table(), [&](const std::vector<std::uint8_t>& row) {
+    const auto cells = DecodeRow(image.format(), a.table(), row);
+    double d;
+    std::memcpy(&d, cells[0]->data(), 8);
+    EXPECT_DOUBLE_EQ(d, cases[i].days) << cases[i].date;
+    EXPECT_EQ(cells[1].has_value(), cases[i].done) << cases[i].yes;
+    ++i;
+  });
+  EXPECT_EQ(i, cases.size());
+  EXPECT_THROW(a.Append({std::string("21.09.1974")}), WriteError);
+  EXPECT_THROW(a.Append({std::monostate{}, std::string("maybe")}), WriteError);
 }
 
 TEST(WriteEngine, SecondWriterIsToldTheFileIsInUse) {
