@@ -1,5 +1,6 @@
 // File > Update on the main window runs the update command with the main
 // window's keyword box and list.
+#include "dictionary/Writer.h"
 #include "lookup/SearchPanel.h"
 #include "platform/testing/Doubles.h"
 #include "shell/MDI.h"
@@ -22,8 +23,11 @@ using platform::testing::TestPlatform;
 TEST(UpdateMenu, OpensTheFileDialogAndReportsAnUnreadableFile) {
   QTemporaryDir temp;
   ASSERT_TRUE(temp.isValid());
+  dictionary::CreateDictionary((temp.path() + "/runes.dll").toStdString(),
+                               {{"Fehu", "http://www.ostrelda.net/runes/fehu.html", "lore"}});
   TestPlatform doubles(temp.path());
   shell::MDI window(doubles.platform, doubles.state);
+  doubles.dialogs.messages.clear();  // whatever the window's load had to say
   window.show();
   window.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
