@@ -305,7 +305,9 @@ struct Ace {
 
 // MSysACEs rows: who may do what with an object.
 void addAces(WriteImage& image, std::uint32_t objectId, const std::vector<Ace>& aces) {
-  TableAppender table(image, 3, "MSysACEs");
+  const auto acesPage = FindTablePage(image, "MSysACEs");
+  if (!acesPage) return;  // a file without access rights (as some tools write them)
+  TableAppender table(image, *acesPage, "MSysACEs");
   for (const auto& a : aces) {
     std::vector<FieldValue> v(table.table().columns().size());
     v[table.columnIndex("ObjectId")] = std::int64_t(std::int32_t(objectId));

@@ -199,4 +199,40 @@ TEST(WriteOracle, EncodedFilesHaveEveryWrittenPageEncodedWithItsKey) {
   EXPECT_EQ(status, 0) << problems;
 }
 
+TEST(WriteOracle, TablesCreatedInAnAccessWrittenFileAreReadByBoth) {
+  const auto dir = ScratchDir("oracle-new-table");
+  const fs::path before = CorpusFile("password_V2000_with-password");
+  const fs::path after = dir / "with-table.mdb";
+  fs::copy_file(before, after);
+  std::vector<std::vector<FieldValue>> rows;
+  {
+    using T = ColumnType;
+    auto w = DatabaseWriter::Open(after.string(), "password");
+    w.createTable({"Added", {{"Id", T::Long, 0, true}, {"Word", T::Text, 40}, {"Seen", T::DateTime}},
+                   {{"PrimaryKey", {{"Id", true}}, true, true}, {"ByWord", {{"Word", true}}}}});
+    auto a = w.appender("Added");
+    for (int i = 0; i < 50; ++i) {
+      rows.push_back({std::int64_t(i + 1), "word " + std::to_string(i)});
+      a.Append({std::monostate{}, "word " + std::to_string(i), 45000.0 + i});
+    }
+    a.Finish();
+    w.Commit();
+  }
+  int status = 0;
+  std::string out;
+  ASSERT_EQ(writetest::Run("mdb-tables -1 " + Quote(after.string()), out), 0);
+  EXPECT_NE(out.find("Added"), std::string::npos) << out;
+  EXPECT_NE(out.find("Table1"), std::string::npos) << out;
+  ASSERT_EQ(writetest::Run("mdb-export " + Quote(after.string()) + " Added | wc -l", out), 0);
+  EXPECT_EQ(std::stoi(out), 51);
+  ASSERT_EQ(writetest::Run("node " + Quote(std::string(OSTRELDA_SOURCE_DIR) + "/test-tools/dump-mdb.js") + " " +
+                               Quote(after.string()) + " --table Added",
+                           out),
+            0)
+      << out;
+  EXPECT_NE(out.find("[50,\"word 49\",\"2023-05-03T00:00:00.000Z\"]"), std::string::npos) << out.substr(0, 400);
+  const std::string problems = StructureCheck(after, "password", status);
+  EXPECT_EQ(status, 0) << problems;
+}
+
 }  // namespace
