@@ -64,25 +64,34 @@ void AppendEntries(const std::string& path, const std::vector<Entry>& entries, s
 
 MergeResult MergeUpdate(const std::string& dictionaryPath, const std::string& updatePath, std::string_view password) {
   try {
-    // The update file is only read: no lock, the atomic writes of others
-    // always leave a whole file under its name.
-    jet::WriteImage update = jet::WriteImage::Load(updatePath);
-    update.checkPassword(password, updatePath);
-    const auto updatePage = jet::FindTablePage(update, kTableName);
-    if (!updatePage) throw Error("\"" + updatePath + "\" has no table Runes.");
-    const auto rows = jet::ReadTextColumns(update, *updatePage, {"Names", "Key", "Link"});
+    // The update file is only read, through the same connection as every
+    // reader of dictionaries: no lock (the atomic writes of others always
+    // leave a whole file under its name).
+    Connection connection = OpenConnection(updatePath, password);
+    Recordset update = OpenRecordset(connection, "Select * from " + std::string(kTableName));
     MergeResult result;
-    if (rows.rows.empty()) {
+    if (update.RecordCount() == 0) {
       result.status = MergeResult::Status::NothingToUpdate;
       return result;
     }
     // The whole file is checked before anything is written.
-    const bool hasColumns = rows.present[0] && rows.present[1] && rows.present[2];
-    for (const auto& row : rows.rows)
-      if (!hasColumns || !row[0] || *row[0] != kUpdateMarker) {
+    if (!update.HasField("Names") || !update.HasField("Key") || !update.HasField("Link")) {
+      result.status = MergeResult::Status::WrongFile;
+      return result;
+    }
+    struct UpdateRow {
+      std::optional<std::string> key, link;
+    };
+    std::vector<UpdateRow> rows;
+    rows.reserve(static_cast<std::size_t>(update.RecordCount()));
+    for (update.MoveFirst(); !update.AtEnd(); update.MoveNext()) {
+      const auto names = update.Field("Names");
+      if (!names || *names != kUpdateMarker) {
         result.status = MergeResult::Status::WrongFile;
         return result;
       }
+      rows.push_back({update.Field("Key"), update.Field("Link")});
+    }
 
     auto writer = jet::DatabaseWriter::Open(dictionaryPath, password);
     const std::uint32_t dictPage = writer.tablePage(kTableName);
@@ -92,15 +101,15 @@ MergeResult MergeUpdate(const std::string& dictionaryPath, const std::string& up
     auto runes = writer.appender(kTableName);
     const std::size_t key = runes.columnIndex("Key"), link = runes.columnIndex("Link"),
                       names = runes.columnIndex("Names");
-    for (const auto& row : rows.rows) {
-      if (!links.insert(row[2].value_or(std::string())).second) {
+    for (const auto& row : rows) {
+      if (!links.insert(row.link.value_or(std::string())).second) {
         ++result.skipped;
         continue;
       }
       std::vector<jet::FieldValue> values(runes.table().columns().size());
       values[names] = std::string(kUpdateMarker);
-      values[key] = textValue(row[1]);
-      values[link] = textValue(row[2]);
+      values[key] = textValue(row.key);
+      values[link] = textValue(row.link);
       runes.Append(std::move(values));
       ++result.added;
     }
