@@ -102,6 +102,10 @@ TEST(KilledMerge, LeavesTheDictionaryBeforeOrAfter) {
     // next merge, which ends in the "after" state.
     ASSERT_EQ(waitFor(startHelper(dictionary.string(), updateFile.string())), 0);
     EXPECT_EQ(describe(readWithEngine(dictionary.string())), after);
+    // Nor does a killed run leave copies behind once the next one has run.
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(folder)) left.push_back(entry.path().filename());
+    EXPECT_EQ(left, std::vector<std::string>{"runes.dll"});
   }
   RecordProperty("left_before", leftBefore);
   RecordProperty("left_after", leftAfter);
