@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -15,6 +16,20 @@ namespace jet {
 void ThrowDamaged(std::uint32_t page, const std::string& what) {
   throw Error(ErrorKind::Damaged, "The database is damaged at page " + std::to_string(page) + ": " + what + ".", page);
 }
+
+namespace {
+// Anonymous memory, populated at once (one call instead of a page fault per
+// page); freed with munmap.
+struct Unmap {
+  std::size_t size;
+  void operator()(std::uint8_t* p) const { ::munmap(p, size); }
+};
+std::unique_ptr<std::uint8_t, Unmap> AllocateBuffer(std::size_t size) {
+  void* p = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+  if (p == MAP_FAILED) throw std::bad_alloc();
+  return std::unique_ptr<std::uint8_t, Unmap>(static_cast<std::uint8_t*>(p), Unmap{size});
+}
+}  // namespace
 
 PageFile PageFile::Open(const std::string& path) {
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -28,24 +43,33 @@ PageFile PageFile::Open(const std::string& path) {
   }
   PageFile pf;
   pf.path_ = path;
-  const std::size_t size = std::size_t(st.st_size);
-  void* map = size > 0 && S_ISREG(st.st_mode) ? ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0) : MAP_FAILED;
-  if (map != MAP_FAILED) {
-    pf.storage_ = std::shared_ptr<void>(map, [size](void* p) { ::munmap(p, size); });
-    pf.data_ = static_cast<const std::uint8_t*>(map);
-    pf.size_ = size;
-  } else {
-    // Not mappable (empty, a pipe): read it.
-    std::vector<std::uint8_t> bytes;
-    std::uint8_t buffer[1 << 16];
-    ssize_t n;
-    while ((n = ::read(fd, buffer, sizeof buffer)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
-    if (n < 0) {
-      ::close(fd);
-      throw Error(ErrorKind::FileMissing, "The file " + path + " cannot be read (" + std::strerror(errno) + ").");
+  // Read, not mapped: a mapping would turn a file shortened by someone else
+  // while we read it into a crash (SIGBUS); a copy cannot change under us.
+  // One buffer of the file's size (plus one byte to see the end), its
+  // pages faulted in by one call; grown only if the file grows meanwhile.
+  std::size_t capacity = (S_ISREG(st.st_mode) && st.st_size > 0 ? std::size_t(st.st_size) : 0) + 1;
+  auto buffer = AllocateBuffer(capacity);
+  std::size_t have = 0;
+  while (true) {
+    if (have == capacity) {
+      auto bigger = AllocateBuffer(capacity * 2);
+      std::memcpy(bigger.get(), buffer.get(), have);
+      buffer = std::move(bigger);
+      capacity *= 2;
     }
-    pf.adopt(std::move(bytes));
+    ssize_t n = ::read(fd, buffer.get() + have, capacity - have);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      const int error = errno;
+      ::close(fd);
+      throw Error(ErrorKind::FileMissing, "The file " + path + " cannot be read (" + std::strerror(error) + ").");
+    }
+    if (n == 0) break;
+    have += std::size_t(n);
   }
+  pf.data_ = buffer.get();
+  pf.size_ = have;
+  pf.storage_ = std::shared_ptr<std::uint8_t>(std::move(buffer));
   ::close(fd);
   pf.init();
   return pf;

@@ -1,8 +1,7 @@
 // The database file as an array of fixed-size pages (Jet 3: 2048 bytes,
-// Jet 4: 4096). The file is mapped read-only (memory is bounded by the
-// file's size and nothing is copied); when the header's encoding key is not
-// zero the file is copied instead and every page n ≥ 1 RC4-decoded once, at
-// open. page(n) checks n against the page count; page 0 is the header with
+// Jet 4: 4096). The file is read into memory once (memory is bounded by the
+// file's size); when the header's encoding key is not zero every page n ≥ 1
+// is RC4-decoded once, at open. page(n) checks n against the page count; page 0 is the header with
 // its masked region decoded.
 #pragma once
 
@@ -54,7 +53,7 @@ class PageFile {
   void init();
   void adopt(std::vector<std::uint8_t> bytes);
   std::string path_;
-  std::shared_ptr<const void> storage_;  // owns what data_ points to (a mapping or a vector)
+  std::shared_ptr<const void> storage_;  // owns what data_ points to
   const std::uint8_t* data_ = nullptr;
   std::size_t size_ = 0;
   Header header_;
