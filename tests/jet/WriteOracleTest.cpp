@@ -235,4 +235,51 @@ TEST(WriteOracle, TablesCreatedInAnAccessWrittenFileAreReadByBoth) {
   EXPECT_EQ(status, 0) << problems;
 }
 
+TEST(WriteOracle, EveryColumnTypeWeWriteReadsBackInBoth) {
+  const auto dir = ScratchDir("oracle-types");
+  using T = ColumnType;
+  const TableSpec spec{"Kinds",
+                       {{"Id", T::Long, 0, true}, {"Word", T::Text, 60}, {"Story", T::Memo}, {"Flag", T::Boolean},
+                        {"Stamp", T::DateTime}, {"Small", T::Int}, {"Tiny", T::Byte}, {"Real", T::Double},
+                        {"Cash", T::Money}, {"Raw", T::Binary, 16}, {"Blob", T::Ole}},
+                       {{"PrimaryKey", {{"Id", true}}, true, true}, {"BySmall", {{"Small", false}}}}};
+  const fs::path empty = dir / "empty.mdb", full = dir / "full.mdb";
+  for (const auto& path : {empty, full}) {
+    auto w = DatabaseWriter::Create(path.string(), "");
+    w.createTable(spec);
+    w.Commit();
+  }
+  std::vector<std::vector<FieldValue>> expected;
+  {
+    auto w = DatabaseWriter::Open(full.string(), "");
+    auto a = w.appender("Kinds");
+    a.Append({std::monostate{}, std::string("first"), std::string("a short story"), true, 27293.5, std::int64_t(-3),
+              std::int64_t(255), 3.25, 12.5, std::vector<std::uint8_t>{0xde, 0xad, 0xbe, 0xef},
+              std::vector<std::uint8_t>(5000, 0x42)});
+    expected.push_back({std::int64_t(1), std::string("first"), std::string("a short story"), true,
+                        std::string("1974-09-21T12:00:00.000Z"), std::int64_t(-3), std::int64_t(255), 3.25,
+                        std::string("12.5000"), std::string("deadbeef"), std::string(10000, '0')});
+    a.Append({std::monostate{}, std::monostate{}, std::monostate{}, false, std::monostate{}, std::monostate{},
+              std::monostate{}, std::monostate{}, std::monostate{}, std::monostate{}, std::monostate{}});
+    expected.push_back({std::int64_t(2), std::monostate{}, std::monostate{}, false, std::monostate{}, std::monostate{},
+                        std::monostate{}, std::monostate{}, std::monostate{}, std::monostate{}, std::monostate{}});
+    a.Finish();
+    w.Commit();
+  }
+  // The OLE value is 5000 bytes of 0x42: hex "42" repeated.
+  std::string blob;
+  for (int i = 0; i < 5000; ++i) blob += "42";
+  expected[0][10] = blob;
+  const std::vector<std::string> columns = {"Id", "Word", "Story", "Flag", "Stamp", "Small", "Tiny",
+                                            "Real", "Cash", "Raw", "Blob"};
+  const std::vector<std::string> asText = {"Id", "Word", "Story", "Small", "Tiny"};
+  const fs::path json = dir / "rows.json";
+  WriteExpected(json, columns, expected, &asText);
+  int status = 0;
+  const std::string out = OracleCheck(empty, full, "Kinds", json, "", status);
+  EXPECT_EQ(status, 0) << out;
+  const std::string problems = StructureCheck(full, "", status);
+  EXPECT_EQ(status, 0) << problems;
+}
+
 }  // namespace

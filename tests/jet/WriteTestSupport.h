@@ -80,10 +80,15 @@ inline std::string JsonValue(const jet::FieldValue& v) {
 
 // {"columns": [...], "rows": [[...]]}
 inline void WriteExpected(const std::filesystem::path& path, const std::vector<std::string>& columns,
-                          const std::vector<std::vector<jet::FieldValue>>& rows) {
+                          const std::vector<std::vector<jet::FieldValue>>& rows,
+                          const std::vector<std::string>* exportColumns = nullptr) {
   std::ofstream out(path);
   out << "{\"columns\": [";
   for (std::size_t i = 0; i < columns.size(); ++i) out << (i ? "," : "") << JsonString(columns[i]);
+  if (exportColumns) {
+    out << "], \"export_columns\": [";
+    for (std::size_t i = 0; i < exportColumns->size(); ++i) out << (i ? "," : "") << JsonString((*exportColumns)[i]);
+  }
   out << "], \"rows\": [";
   for (std::size_t r = 0; r < rows.size(); ++r) {
     out << (r ? "," : "") << "[";

@@ -5,7 +5,9 @@ independent readers (mdbtools' mdb-export and mdb-reader from npm):
 - every table other than TABLE reads exactly as before;
 - TABLE keeps every old row (mdb-reader: in the same order) and holds the
   new rows besides, with the values given in NEW (a JSON file
-  {"columns": [...], "rows": [[...]]}; a column not listed is not compared).
+  {"columns": [...], "rows": [[...]], "export_columns": [...]}: values as
+  mdb-reader gives them; a column not listed is not compared; mdb-export's
+  text is compared for "export_columns", by default all columns).
 
 Usage: oracle_check.py BEFORE AFTER TABLE NEW [--password P]
 """
@@ -97,12 +99,15 @@ def main():
             fail(f"mdb-export: old row lost: {line!r}"[:400])
         pool[tuple(line)] -= 1
     header = ea[table][0]
-    text_index = [header.index(c) for c in new["columns"]]
+    # mdb-export writes dates, money and binary values its own way: only the
+    # columns in "export_columns" (default: all given) are compared as text.
+    export_columns = new.get("export_columns", new["columns"])
+    text_index = [header.index(c) if c in export_columns else None for c in new["columns"]]
     leftovers = [list(k) for k, n in pool.items() for _ in range(n)]
     for want in new["rows"]:
         match = None
         for k, line in enumerate(leftovers):
-            if all(isinstance(w, bool) or not isinstance(w, (str, int)) or line[i] == str(w)
+            if all(i is None or isinstance(w, bool) or not isinstance(w, (str, int)) or line[i] == str(w)
                    for i, w in zip(text_index, want)):
                 match = k
                 break
