@@ -4,6 +4,7 @@
 #include "jet/WriteCatalog.h"
 #include "jet/WriteError.h"
 
+#include <filesystem>
 #include <sys/stat.h>
 
 namespace jet {
@@ -15,7 +16,22 @@ DatabaseWriter::DatabaseWriter(std::string path, FileWriteLock lock, WriteImage 
       creating_(creating),
       date_(CurrentJetDate()) {}
 
-DatabaseWriter DatabaseWriter::Open(const std::string& path, std::string_view password) {
+namespace {
+
+// A dictionary reached through a symbolic link is replaced where it really
+// lives (renaming over the link would turn it into a copy), and locked there,
+// so writers that name it differently still exclude each other.
+std::string realTarget(const std::string& path) {
+  std::error_code ec;
+  if (!std::filesystem::is_symlink(path, ec)) return path;
+  const auto target = std::filesystem::canonical(path, ec);
+  return ec ? path : target.string();
+}
+
+}  // namespace
+
+DatabaseWriter DatabaseWriter::Open(const std::string& requested, std::string_view password) {
+  const std::string path = realTarget(requested);
   FileWriteLock lock(path);
   RemoveStaleCopies(path);
   WriteImage image = WriteImage::Load(path);

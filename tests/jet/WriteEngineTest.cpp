@@ -255,6 +255,21 @@ TEST(WriteEngine, SecondWriterIsToldTheFileIsInUse) {
   EXPECT_FALSE(std::filesystem::exists(FileWriteLock::LockPathFor(path)));
 }
 
+TEST(WriteEngine, AFileReachedThroughALinkIsReplacedWhereItLives) {
+  const auto dir = ScratchDir("symlink");
+  const auto real = dir / "real.mdb", link = dir / "link.mdb";
+  DatabaseWriter::Create(real.string(), "").Commit();
+  std::filesystem::create_symlink(real, link);
+  {
+    auto w = DatabaseWriter::Open(link.string(), "");
+    w.createTable({"T", {{"A", ColumnType::Long}}, {}});
+    w.Commit();
+  }
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  WriteImage image = WriteImage::Load(real.string());
+  EXPECT_TRUE(FindTablePage(image, "T").has_value());
+}
+
 TEST(WriteEngine, CompressesTextOnlyWhereAccessWould) {
   struct Case {
     std::u16string text;
