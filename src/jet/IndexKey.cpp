@@ -164,7 +164,11 @@ void AppendIndexKey(std::vector<std::uint8_t>& key, bool jet4, const WriteColumn
         throw UnsupportedKeyError("Column \"" + c.name + "\" uses a sort order other than General; its index cannot be maintained.");
       const std::string* s = std::get_if<std::string>(&value);
       if (!s) throw WriteError("Column \"" + c.name + "\" needs text.");
-      body = GeneralTextKey(Utf8ToUtf16(*s), jet4);
+      try {
+        body = GeneralTextKey(Utf8ToUtf16(*s), jet4);
+      } catch (const UnsupportedKeyError& e) {
+        throw UnsupportedKeyError("Column \"" + c.name + "\": " + e.what());
+      }
       break;
     }
     default:

@@ -341,7 +341,11 @@ std::pair<std::uint32_t, std::uint8_t> TableAppender::Append(std::vector<FieldVa
       const bool isNull = IsNull(values[ci]) && ColumnType(cols[ci].type) != ColumnType::Boolean;
       allNull = allNull && isNull;
       anyNull = anyNull || isNull;
-      AppendIndexKey(key, f_.jet4, cols[ci], values[ci], ic.ascending);
+      try {
+        AppendIndexKey(key, f_.jet4, cols[ci], values[ci], ic.ascending);
+      } catch (const UnsupportedKeyError& e) {
+        throw UnsupportedKeyError("Table \"" + name_ + "\": " + e.what() + " Nothing was written.");
+      }
     }
     if (allNull && ix.ignoreNulls()) continue;
     newEntries_[k].push_back(MakeLeafEntry(key, where.first, where.second));
