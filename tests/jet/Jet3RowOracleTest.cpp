@@ -67,6 +67,7 @@ TEST(Jet3Rows, LongRowsWithJumpTablesReadAsMdbtoolsReadsThem) {
   std::string theirs;
   ASSERT_EQ(RunCommand("mdb-export -H " + Quote(path) + " Table2", theirs), 0);
   EXPECT_EQ(ours, theirs);
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

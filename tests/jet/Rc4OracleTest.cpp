@@ -70,6 +70,7 @@ TEST(Rc4Encoded, OurEngineAndMdbtoolsReadEncodedCopiesLikeTheOriginals) {
       EXPECT_EQ(got, want) << "mdb-export of table " << table;
     }
   }
+  std::filesystem::remove_all(dir);
   if (!haveMdbExport) GTEST_SKIP() << "mdb-export not installed; only our engine was compared";
 }
 

@@ -76,6 +76,7 @@ TEST(Password, TheDictionaryPasswordOfAFileWeWroteReadsBack) {
   EXPECT_EQ(jet::PageFile::Open(path).header().password, "Q8mVt2LrNw6Xk4PsZd");
   EXPECT_NO_THROW(jet::Database::Open(path, "Q8mVt2LrNw6Xk4PsZd"));
   EXPECT_THROW(jet::Database::Open(path, "q8mVt2LrNw6Xk4PsZd"), jet::Error);
+  std::filesystem::remove_all(dir);
 }
 
 // ---------------------------------------------------------------- damaged files
