@@ -94,11 +94,6 @@ void appendLE(std::vector<std::uint8_t>& b, std::uint64_t v, int bytes) {
 
 TableAppender::TableAppender(WriteImage& image, std::uint32_t tdefPage, std::string tableName)
     : image_(image), f_(image.format()), table_(image, tdefPage), name_(std::move(tableName)) {
-  for (const auto& c : table_.columns()) {
-    const auto t = ColumnType(c.type);
-    if (t == ColumnType::Numeric || t == ColumnType::Guid || c.type > 0x10)
-      ; // checked when a value is given for it
-  }
   lastAuto_ = table_.lastAutoNumber();
   newEntries_.resize(table_.realIndexes().size());
   newEntryHasNull_.resize(table_.realIndexes().size());

@@ -168,7 +168,7 @@ std::string WriteImage::storedPassword() const {
   return out;
 }
 
-void WriteImage::checkPassword(std::string_view password, const std::string& path) const {
+void WriteImage::checkPassword(std::string_view password, const std::string& /*path*/) const {
   const std::string stored = storedPassword();
   if (!stored.empty() && stored != password)
     throw WriteError(kWrongPasswordMessage, ErrorKind::WrongPassword);
