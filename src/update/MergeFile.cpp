@@ -3,8 +3,11 @@
 #include "dictionary/Dictionary.h"
 #include "dictionary/Writer.h"
 
+#include <cerrno>
 #include <exception>
 #include <new>
+
+#include <unistd.h>
 
 namespace update {
 
@@ -34,9 +37,20 @@ MergeOutcome failedOrNothing(const std::string& updatePath, std::string reason) 
   return outcome;
 }
 
+// A dictionary whose write permission has been taken away. The engine
+// replaces the file through a copy renamed over it, which needs only the
+// folder's permission, so the file's own is checked here.
+bool writeProtected(const std::string& path) {
+  if (::access(path.c_str(), F_OK) != 0) return false;
+  if (::access(path.c_str(), W_OK) == 0) return false;
+  return errno == EACCES || errno == EROFS;
+}
+
 }  // namespace
 
 MergeOutcome MergeUpdateFile(const std::string& dictionaryPath, const std::string& updatePath) {
+  if (writeProtected(dictionaryPath))
+    return failedOrNothing(updatePath, "\"" + dictionaryPath + "\" is read-only: it may not be written.");
   try {
     const dictionary::MergeResult result = dictionary::MergeUpdate(dictionaryPath, updatePath);
     MergeOutcome outcome;
