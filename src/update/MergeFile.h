@@ -25,7 +25,9 @@ struct MergeOutcome {
 // Merges the update file at `updatePath` into the dictionary at
 // `dictionaryPath`, both with the dictionary's password. Never throws: every
 // failure becomes an outcome. The dictionary is either fully updated or left
-// exactly as it was.
+// exactly as it was. Rows without a Key or a Link (NULL or empty) are copied
+// as they stand; in the duplicate test a missing Link counts as empty text,
+// so at most one row without a Link ever enters the dictionary.
 MergeOutcome MergeUpdateFile(const std::string& dictionaryPath, const std::string& updatePath);
 
 }  // namespace update
