@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -19,10 +20,21 @@ namespace {
 
 using Text = std::optional<std::string>;
 
+// A fresh folder, removed when the test program ends.
 fs::path Scratch(const std::string& name) {
+  static std::vector<fs::path> made;
+  static const bool cleanup = [] {
+    std::atexit([] {
+      std::error_code ec;
+      for (const auto& d : made) fs::remove_all(d, ec);
+    });
+    return true;
+  }();
+  (void)cleanup;
   auto dir = fs::temp_directory_path() / ("ostrelda-dictwriter-" + name + "-" + std::to_string(::getpid()));
   fs::remove_all(dir);
   fs::create_directories(dir);
+  made.push_back(dir);
   return dir;
 }
 

@@ -133,7 +133,9 @@ TEST(WriteEngine, ManyRowsKeepEveryIndexCompleteAndOrdered) {
     auto tree = ReadIndexTree(image, table.realIndexes()[k].rootPage);
     ASSERT_EQ(tree.entries.size(), 3000u) << "index " << k;
     EXPECT_TRUE(std::is_sorted(tree.entries.begin(), tree.entries.end())) << "index " << k;
-    if (k == 1) EXPECT_GT(tree.pages.size(), 100u) << "long keys need many pages and levels";
+    if (k == 1) {
+      EXPECT_GT(tree.pages.size(), 100u) << "long keys need many pages and levels";
+    }
     // Every entry points at a live row of the table.
     for (const auto& e : tree.entries) {
       const std::uint32_t p = (e[e.size() - 4] << 16) | (e[e.size() - 3] << 8) | e[e.size() - 2];

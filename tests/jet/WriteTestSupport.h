@@ -5,6 +5,7 @@
 #include "jet/WriteValue.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -16,11 +17,23 @@
 
 namespace writetest {
 
+// A fresh folder under the temporary directory, removed when the test
+// program ends.
 inline std::filesystem::path ScratchDir(const std::string& name) {
+  static std::vector<std::filesystem::path> made;
+  static const bool cleanup = [] {
+    std::atexit([] {
+      std::error_code ec;
+      for (const auto& d : made) std::filesystem::remove_all(d, ec);
+    });
+    return true;
+  }();
+  (void)cleanup;
   auto dir = std::filesystem::temp_directory_path() /
              ("ostrelda-write-" + name + "-" + std::to_string(::getpid()));
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
+  made.push_back(dir);
   return dir;
 }
 
