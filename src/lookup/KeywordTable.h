@@ -1,6 +1,6 @@
 // One command's reading of the dictionary: opens the file in the program's
-// folder, runs "Select * from Runes" and walks the rows by count. Nothing is
-// kept between commands.
+// folder and walks the rows of "Select * from Runes" in table order. Nothing
+// is kept between commands.
 #pragma once
 
 #include "lookup/Matching.h"

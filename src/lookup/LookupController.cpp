@@ -1,5 +1,6 @@
 #include "lookup/LookupController.h"
 
+#include "lookup/KeywordList.h"
 #include "lookup/Matching.h"
 #include "lookup/Messages.h"
 #include "lookup/SearchPanel.h"
@@ -9,7 +10,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTreeWidget>
 
 namespace lookup {
 
@@ -23,8 +23,8 @@ LookupController::LookupController(SearchPanel& panel, platform::Platform& platf
   connect(panel_.cmdSearch, &QPushButton::clicked, this, &LookupController::cmdSearchClicked);
   for (QRadioButton* option : {panel_.optWildCard, panel_.optExact, panel_.optGoogle})
     connect(option, &QRadioButton::clicked, this, &LookupController::optionClicked);
-  connect(panel_.lstKeys, &QTreeWidget::itemClicked, this, &LookupController::lstKeysClicked);
-  connect(panel_.lstKeys, &QTreeWidget::itemDoubleClicked, this,
+  connect(panel_.lstKeys, &KeywordList::clicked, this, &LookupController::lstKeysClicked);
+  connect(panel_.lstKeys, &KeywordList::doubleClicked, this,
           &LookupController::lstKeysDoubleClicked);
   connect(panel_.cmdDisplay, &QPushButton::clicked, this, &LookupController::cmdDisplayClicked);
 }
@@ -43,19 +43,7 @@ void LookupController::FillKeywordList() {
   showList(KeywordTable::Open(platform_.programFolder).keys());
 }
 
-void LookupController::showList(const QStringList& keys) {
-  QTreeWidget* list = panel_.lstKeys;
-  list->clear();
-  if (keys.isEmpty()) return;
-  QList<QTreeWidgetItem*> items;
-  items.reserve(keys.size());
-  for (const QString& key : keys) {
-    auto* item = new QTreeWidgetItem;
-    item->setText(0, key);
-    items.append(item);
-  }
-  list->addTopLevelItems(items);
-}
+void LookupController::showList(const QStringList& keys) { panel_.lstKeys->setKeys(keys); }
 
 // The blank-box rule: a box that holds nothing but spaces brings back the
 // whole list; any other text leaves the list as the last command left it.
@@ -84,7 +72,7 @@ void LookupController::txtKeyReturnPressed() {
   } else {
     return;
   }
-  if (panel_.lstKeys->topLevelItemCount() == 0) {
+  if (panel_.lstKeys->count() == 0) {
     reportNothingFound();
     return;
   }
@@ -113,7 +101,7 @@ void LookupController::cmdSearchClicked() {
   } else {
     return;
   }
-  if (panel_.lstKeys->topLevelItemCount() == 0) {
+  if (panel_.lstKeys->count() == 0) {
     reportNothingFound();
     return;
   }
@@ -130,7 +118,7 @@ void LookupController::lstKeysDoubleClicked() {
   copySelectionToKeyBox();
   state_.strPendingAddress = TrimSpaces(panel_.txtKey->text());
   lookUpPendingAddress(table);
-  if (panel_.lstKeys->topLevelItemCount() == 0) {
+  if (panel_.lstKeys->count() == 0) {
     reportNothingFound();
     return;
   }
@@ -156,7 +144,7 @@ void LookupController::cmdDisplayClicked() {
   copySelectionToKeyBox();
   state_.strPendingAddress = LowerCase(TrimSpaces(panel_.txtKey->text()));
   lookUpPendingAddress(table);
-  if (panel_.lstKeys->topLevelItemCount() == 0) {
+  if (panel_.lstKeys->count() == 0) {
     reportNothingFound();
     return;
   }
@@ -172,9 +160,8 @@ void LookupController::lookUpPendingAddress(const KeywordTable& table) {
 }
 
 void LookupController::copySelectionToKeyBox() {
-  const QList<QTreeWidgetItem*> selected = panel_.lstKeys->selectedItems();
-  if (selected.isEmpty()) return;  // the box keeps what was typed
-  panel_.txtKey->setText(selected.first()->text(0));
+  // With no item selected the box keeps what was typed.
+  if (const auto text = panel_.lstKeys->selectedText()) panel_.txtKey->setText(*text);
 }
 
 void LookupController::reportNothingFound() {

@@ -12,11 +12,35 @@ QString TrimSpaces(const QString& text) {
   return text.mid(first, last - first);
 }
 
+namespace {
+
+bool specialCasingLocale() {
+  static const QLocale::Language language = QLocale().language();
+  return language == QLocale::Turkish || language == QLocale::Azerbaijani ||
+         language == QLocale::Lithuanian;
+}
+
+bool isAscii(const QString& text) {
+  for (const QChar c : text)
+    if (c.unicode() >= 0x80) return false;
+  return true;
+}
+
+// For plain ASCII texts outside the special locales, comparing without
+// letter case is comparing lower-cased texts, without building them.
+bool caselessAscii(const QString& key, const QString& term) {
+  return !specialCasingLocale() && isAscii(key) && isAscii(term);
+}
+
+}  // namespace
+
 QString LowerCase(const QString& text) {
-  // One locale object for the run: building it per call would cost more than
-  // the conversion of a short key.
+  // Only a few languages lower-case differently from Unicode's default rules
+  // (the dotted and dotless i of Turkish and Azerbaijani, the accented i of
+  // Lithuanian); for every other locale Unicode's conversion is the locale's
+  // and spares a call into the locale library per key.
   static const QLocale locale;
-  return locale.toLower(text);
+  return specialCasingLocale() ? locale.toLower(text) : text.toLower();
 }
 
 QString StripWildcards(const QString& s) {
@@ -34,12 +58,14 @@ QString WildcardPattern(const QString& boxText) { return StripWildcards(LowerCas
 
 bool MatchesExact(const QString& key, const QString& term) {
   if (key.size() < term.size()) return false;
+  if (caselessAscii(key, term)) return key.startsWith(term, Qt::CaseInsensitive);
   return LowerCase(key.left(term.size())) == term;
 }
 
 bool MatchesWildcard(const QString& key, const QString& pattern) {
   if (key.isEmpty()) return false;
   if (pattern.isEmpty()) return true;
+  if (caselessAscii(key, pattern)) return key.contains(pattern, Qt::CaseInsensitive);
   // Comparing the lower-cased key piece by piece at every start position is
   // the same as one search in the lower-cased key whenever lower-casing keeps
   // the length, which it does for all but a few letters; those take the

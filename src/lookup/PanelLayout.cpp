@@ -5,7 +5,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace lookup {
 

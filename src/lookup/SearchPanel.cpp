@@ -1,15 +1,15 @@
 #include "lookup/SearchPanel.h"
 
+#include "lookup/KeywordList.h"
+
 #include "platform/Look.h"
 #include "platform/Twips.h"
 
 #include <QButtonGroup>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTreeWidget>
 
 namespace lookup {
 
@@ -53,15 +53,7 @@ SearchPanel::SearchPanel(QWidget* parent) : QWidget(parent) {
                     twipsRect(60, 1500, 2775, 435));
   cmdSearch->setAutoDefault(false);
 
-  lstKeys = place(new QTreeWidget(this), "lstKeys", twipsRect(60, 1920, 2775, 6225));
-  lstKeys->setColumnCount(1);
-  lstKeys->setHeaderLabels({tr("Keywords")});
-  lstKeys->setRootIsDecorated(false);
-  lstKeys->setUniformRowHeights(true);  // keeps long lists quick to fill and scroll
-  lstKeys->setSortingEnabled(false);    // items stay in the order they are added
-  lstKeys->setSelectionMode(QAbstractItemView::SingleSelection);
-  lstKeys->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  lstKeys->header()->setStretchLastSection(false);
+  lstKeys = place(new KeywordList(this), "lstKeys", twipsRect(60, 1920, 2775, 6225));
 
   cmdDisplay = place(new QPushButton(tr("&Display"), this), "cmdDisplay",
                      twipsRect(60, 8160, 2775, 435));

@@ -2,13 +2,14 @@
 // the keyword box, the Search button, the keyword list and Display.
 #pragma once
 
+#include "lookup/KeywordList.h"
+
 #include <QWidget>
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class QTreeWidget;
 class QButtonGroup;
 
 namespace lookup {
@@ -25,7 +26,7 @@ class SearchPanel : public QWidget {
   QLabel* Label1;
   QLineEdit* txtKey;
   QPushButton* cmdSearch;
-  QTreeWidget* lstKeys;  // report view, one column "Keywords", text-only items
+  KeywordList* lstKeys;  // report view, one column "Keywords", text-only items
   QPushButton* cmdDisplay;
 };
 

@@ -21,7 +21,6 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTreeWidget>
 
 #include <filesystem>
 
@@ -67,12 +66,7 @@ class Lookup : public ::testing::Test {
 
   lookup::SearchPanel& panel() { return *window->picLeft; }
   QLineEdit* box() { return panel().txtKey; }
-  QStringList listed() {
-    QStringList keys;
-    for (int i = 0; i < panel().lstKeys->topLevelItemCount(); ++i)
-      keys << panel().lstKeys->topLevelItem(i)->text(0);
-    return keys;
-  }
+  QStringList listed() { return panel().lstKeys->keys(); }
   void type(const QString& text) {
     box()->setFocus();
     box()->selectAll();
@@ -85,16 +79,13 @@ class Lookup : public ::testing::Test {
   void pressEnter() { QTest::keyClick(box(), Qt::Key_Return); }
   void clickSearch() { QTest::mouseClick(panel().cmdSearch, Qt::LeftButton); }
   void clickDisplay() { QTest::mouseClick(panel().cmdDisplay, Qt::LeftButton); }
-  QTreeWidgetItem* item(int row) { return panel().lstKeys->topLevelItem(row); }
-  QPoint centreOf(QTreeWidgetItem* i) {
-    return panel().lstKeys->visualItemRect(i).center();
-  }
+  QPoint centreOf(int row) { return panel().lstKeys->rowRect(row).center(); }
   void clickItem(int row) {
-    QTest::mouseClick(panel().lstKeys->viewport(), Qt::LeftButton, {}, centreOf(item(row)));
+    QTest::mouseClick(panel().lstKeys->viewport(), Qt::LeftButton, {}, centreOf(row));
   }
   void doubleClickItem(int row) {
     clickItem(row);
-    QTest::mouseDClick(panel().lstKeys->viewport(), Qt::LeftButton, {}, centreOf(item(row)));
+    QTest::mouseDClick(panel().lstKeys->viewport(), Qt::LeftButton, {}, centreOf(row));
   }
   void focusElsewhere() { panel().cmdDisplay->setFocus(); }
   bool viewerLoaded() { return window->viewerHost()->isLoaded(); }
@@ -117,7 +108,7 @@ TEST_F(Lookup, LoadTestsTheConnectionOnceAndListsEveryKeywordInTableOrder) {
   EXPECT_EQ(doubles.connection.calls, 1);
   EXPECT_EQ(doubles.state.lngConnectionState, 1);
   EXPECT_EQ(listed(), kAllKeys);
-  EXPECT_EQ(panel().lstKeys->headerItem()->text(0), "Keywords");
+  EXPECT_EQ(panel().lstKeys->headerText(), "Keywords");
   EXPECT_EQ(panel().lstKeys->columnWidth(0), platform::twips(2775 - 200));
   EXPECT_TRUE(messages().empty());
   EXPECT_TRUE(panel().optExact->isChecked());
@@ -144,7 +135,7 @@ TEST(LookupLoad, AnEmptyTableGivesAnEmptyListWithoutMessageAndTheColumnIsSet) {
   TestPlatform doubles(folder.path());
   dictionary::CreateDictionary((folder.path() + "/runes.dll").toStdString(), {});
   shell::MDI window(doubles.platform, doubles.state);
-  EXPECT_EQ(window.picLeft->lstKeys->topLevelItemCount(), 0);
+  EXPECT_EQ(window.picLeft->lstKeys->count(), 0);
   EXPECT_EQ(window.picLeft->lstKeys->columnWidth(0), platform::twips(2775 - 200));
   EXPECT_TRUE(doubles.dialogs.messages.empty());
 }
@@ -164,7 +155,7 @@ TEST(LookupLoad, ADictionaryThatCannotBeOpenedIsReportedOnceAndTheListStaysEmpty
     }
     TestPlatform doubles(folder.path());
     shell::MDI window(doubles.platform, doubles.state);
-    EXPECT_EQ(window.picLeft->lstKeys->topLevelItemCount(), 0) << c.name;
+    EXPECT_EQ(window.picLeft->lstKeys->count(), 0) << c.name;
     EXPECT_EQ(window.picLeft->lstKeys->columnWidth(0), platform::twips(2775 - 200)) << c.name;
     ASSERT_EQ(doubles.dialogs.messages.size(), 1u) << c.name;
     const auto& m = doubles.dialogs.messages[0];

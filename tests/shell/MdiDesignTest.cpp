@@ -97,10 +97,10 @@ TEST_F(MdiDesign, ExactlyOneSearchModeSelectedAtStart) {
 }
 
 TEST_F(MdiDesign, KeywordListHasOneColumn) {
-  auto* list = find<QTreeWidget>("lstKeys");
-  EXPECT_EQ(list->columnCount(), 1);
-  EXPECT_EQ(list->headerItem()->text(0), "Keywords");
-  EXPECT_EQ(list->topLevelItemCount(), 0);
+  auto* list = find<lookup::KeywordList>("lstKeys");
+  EXPECT_EQ(list->model()->columnCount(), 1);
+  EXPECT_EQ(list->headerText(), "Keywords");
+  EXPECT_EQ(list->count(), 0);
 }
 
 TEST_F(MdiDesign, MenuBarInOrderWithSeparators) {

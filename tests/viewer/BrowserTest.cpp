@@ -18,7 +18,6 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QTest>
-#include <QTreeWidget>
 #include <QUrlQuery>
 #include <QVBoxLayout>
 #include <QWebEngineHistory>
@@ -94,9 +93,9 @@ TEST(RealBrowser, ADoubleClickedEntryOpensItsLink) {
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
 
-  QTreeWidget* list = window.picLeft->lstKeys;
-  ASSERT_EQ(list->topLevelItemCount(), 2);
-  const QPoint ansuz = list->visualItemRect(list->topLevelItem(1)).center();
+  lookup::KeywordList* list = window.picLeft->lstKeys;
+  ASSERT_EQ(list->count(), 2);
+  const QPoint ansuz = list->rowRect(1).center();
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, ansuz);
   QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, ansuz);
 
