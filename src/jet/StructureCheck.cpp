@@ -13,6 +13,8 @@
 namespace jet {
 namespace {
 
+std::uint64_t RowKey(std::uint32_t page, std::uint32_t row) { return (std::uint64_t(page) << 16) | row; }
+
 class Checker {
  public:
   explicit Checker(const PageFile& file) : file_(file) {}
@@ -61,6 +63,8 @@ class Checker {
                          " pages past the end of the file");
     });
 
+    std::unordered_set<std::uint64_t> liveRows;  // (page, slot) of every live row
+    bool rowsRead = false;
     guard(name + ": rows", [&] {
       TableScan scan(file_, def);
       for (std::uint32_t p : scan.pages()) {
@@ -74,8 +78,10 @@ class Checker {
       std::uint64_t rows = 0;
       while (scan.next()) {
         codec.decode(scan.row(), scan.location().page, values);
+        liveRows.insert(RowKey(scan.location().slotPage, scan.location().slot));
         ++rows;
       }
+      rowsRead = true;
       // Access keeps the counts of its own system tables loosely (MSysACEs
       // counted 78 of 81 live rows in an Access 2003 file), so only user
       // tables are held to them.
@@ -92,14 +98,35 @@ class Checker {
     for (const auto& ri : def.realIndexes()) {
       const std::string what = name + ": index " + std::to_string(ri.number);
       if (ri.usageMap) guard(what + " usage map", [&] { UsageMap::Read(file_, ri.usageMap, tdef); });
-      if (ri.rootPage) guard(what, [&] { checkIndexTree(ri.rootPage, tdef, what); });
+      if (!ri.rootPage) continue;
+      guard(what, [&] {
+        std::vector<std::uint64_t> entries;
+        checkIndexTree(ri.rootPage, tdef, what, entries);
+        if (!rowsRead) return;
+        // Leaves hold exactly the live rows (all of them unless the index
+        // ignores NULL keys), each once.
+        std::unordered_set<std::uint64_t> seen;
+        std::size_t stale = 0, twice = 0;
+        for (std::uint64_t e : entries) {
+          if (!liveRows.count(e)) ++stale;
+          else if (!seen.insert(e).second) ++twice;
+        }
+        if (stale)
+          report(ri.rootPage, what + ": " + std::to_string(stale) + " index entries point to no live row");
+        if (twice)
+          report(ri.rootPage, what + ": " + std::to_string(twice) + " rows are indexed more than once");
+        if (!ri.ignoreNulls() && seen.size() != liveRows.size())
+          report(ri.rootPage, what + ": the index holds " + std::to_string(seen.size()) + " of the table's " +
+                                  std::to_string(liveRows.size()) + " rows");
+      });
     }
   }
 
   // Walks the B-tree from its root: every page an index page of this table,
   // no page reached twice, node children and leaf row pointers inside the file,
   // the recorded free space equal to the entries' end.
-  void checkIndexTree(std::uint32_t root, std::uint32_t tdef, const std::string& what) {
+  void checkIndexTree(std::uint32_t root, std::uint32_t tdef, const std::string& what,
+                      std::vector<std::uint64_t>& entries) {
     std::unordered_set<std::uint32_t> seen;
     std::vector<std::pair<std::uint32_t, std::uint32_t>> pending{{root, tdef}};  // page, referrer
     while (!pending.empty()) {
@@ -123,6 +150,7 @@ class Checker {
       for (std::size_t i = 0; i < page.entryCount(); ++i) {
         if (page.leaf()) {
           RowPointer r = page.rowPointer(i);
+          entries.push_back(RowKey(r.page, r.row));
           if (!file_.valid(r.page))
             report(n, what + ": leaf entry " + std::to_string(i) + " points to page " + std::to_string(r.page) +
                           ", past the end of the file");

@@ -272,6 +272,28 @@ TEST_F(Damaged, TheUndamagedFixtureReadsAndChecksClean) {
   EXPECT_TRUE(jet::CheckStructure(jet::PageFile::FromBytes(*base_)).empty());
 }
 
+TEST_F(Damaged, CheckListsIndexEntriesThatPointToNoRow) {
+  std::vector<std::uint8_t> bytes = *base_;
+  const std::uint32_t size = layout_->pageSize;
+  const jet::Format& f = jet::Format::Jet4();
+  bool changed = false;
+  for (std::size_t p = 3; p < bytes.size() / size && !changed; ++p) {
+    std::uint8_t* page = bytes.data() + p * size;
+    if (page[0] != std::uint8_t(jet::PageType::IndexLeaf)) continue;
+    for (std::uint32_t b = 0; b < (f.ixFirstEntry - f.ixBitmap) * 8; ++b)
+      if (page[f.ixBitmap + b / 8] & (1u << (b % 8))) {
+        page[f.ixFirstEntry + b - 1] = 0xEE;  // the first entry's row byte
+        changed = true;
+        break;
+      }
+  }
+  ASSERT_TRUE(changed) << "the fixture has no index leaf with entries";
+  EXPECT_NO_THROW(ReadAll(bytes));  // rows are read without indexes
+  std::string all;
+  for (const auto& p : jet::CheckStructure(jet::PageFile::FromBytes(bytes))) all += p.message + "\n";
+  EXPECT_NE(all.find("point to no live row"), std::string::npos) << all;
+}
+
 TEST(MissingFile, IsReportedAsMissingWithItsPath) {
   try {
     jet::Database::Open("/nonexistent/folder/runes.dll", "");
