@@ -108,6 +108,7 @@ TableAppender::TableAppender(WriteImage& image, std::uint32_t tdefPage, std::str
         throw UnsupportedKeyError("Table \"" + name_ + "\": column \"" + c->name +
                                   "\" is in an index of a type that cannot be maintained; nothing was written.");
     }
+  loadForeignKeys();
   // The page to continue on: the last owned page that still has free space.
   if (table_.ownedMap() != 0 && table_.freeMap() != 0) {
     UsageMapEdit owned(image_, table_.ownedMap());
@@ -121,6 +122,57 @@ TableAppender::TableAppender(WriteImage& image, std::uint32_t tdefPage, std::str
         break;
       }
     }
+  }
+}
+
+void TableAppender::loadForeignKeys() {
+  for (const auto& li : table_.logicalIndexes()) {
+    // Only the foreign table's side (related type 2) restricts new rows; a
+    // relationship of a table with itself is not checked.
+    if (!li.foreignKey() || li.relatedTableType != 2 || li.relatedTable == table_.page()) continue;
+    if (li.realNumber >= table_.realIndexes().size()) continue;
+    WriteTableDef primary(image_, li.relatedTable);
+    const WriteLogicalIndex* target = nullptr;
+    for (const auto& pl : primary.logicalIndexes())
+      if (std::int32_t(pl.number) == li.relatedIndex) target = &pl;
+    if (!target || target->realNumber >= primary.realIndexes().size())
+      throw WriteError("Table \"" + name_ + "\": a relationship names an index that does not exist; nothing was written.",
+                       ErrorKind::Damaged);
+    const auto& mine = table_.realIndexes()[li.realNumber];
+    const auto& theirs = primary.realIndexes()[target->realNumber];
+    if (mine.columns.size() != theirs.columns.size())
+      throw UnsupportedKeyError("Table \"" + name_ + "\": a relationship's two indexes differ; it cannot be checked.");
+    ForeignKeyCheck check;
+    check.primaryTable = li.relatedTable;
+    for (std::size_t k = 0; k < mine.columns.size(); ++k) {
+      const WriteColumn* a = table_.columnByNumber(mine.columns[k].columnNumber);
+      const WriteColumn* b = primary.columnByNumber(theirs.columns[k].columnNumber);
+      if (!a || !b || a->type != b->type)
+        throw UnsupportedKeyError("Table \"" + name_ + "\": a relationship joins columns of different types; it cannot be checked.");
+      check.columns.push_back(mine.columns[k].columnNumber);
+      check.ascending.push_back(theirs.columns[k].ascending);
+    }
+    for (const auto& e : ReadIndexTree(image_, theirs.rootPage).entries)
+      check.primaryKeys.insert(std::vector<std::uint8_t>(e.begin(), e.end() - 4));
+    foreignKeys_.push_back(std::move(check));
+  }
+}
+
+void TableAppender::checkForeignKeys(const std::vector<FieldValue>& values) const {
+  const auto& cols = table_.columns();
+  for (const auto& fk : foreignKeys_) {
+    std::vector<std::uint8_t> key;
+    bool anyNull = false;
+    for (std::size_t k = 0; k < fk.columns.size(); ++k) {
+      std::size_t ci = 0;
+      while (cols[ci].number != fk.columns[k]) ++ci;
+      if (IsNull(values[ci])) anyNull = true;
+      AppendIndexKey(key, f_.jet4, cols[ci], values[ci], fk.ascending[k]);
+    }
+    if (anyNull) continue;  // a row without a reference refers to nothing
+    if (!fk.primaryKeys.count(key))
+      throw WriteError("Table \"" + name_ + "\": a new row refers to a row that does not exist in the related table " +
+                       "(TDEF page " + std::to_string(fk.primaryTable) + "); nothing was written.");
   }
 }
 
@@ -281,6 +333,7 @@ std::pair<std::uint32_t, std::uint8_t> TableAppender::Append(std::vector<FieldVa
         if (given > std::int64_t(lastAuto_)) lastAuto_ = std::uint32_t(given);
       }
     }
+  checkForeignKeys(values);
   std::vector<StoredCell> cells(cols.size());
   for (std::size_t i = 0; i < cols.size(); ++i) {
     const auto& c = cols[i];

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,18 @@ class TableAppender {
   std::map<std::uint16_t, std::uint32_t> lvPage_;  // column number -> LVAL page in use
   std::vector<std::vector<IndexEntry>> newEntries_;  // per real index
   std::vector<std::vector<bool>> newEntryHasNull_;   // a key column is NULL: never a duplicate
+
+  // Relationships that enforce referential integrity, seen from the foreign
+  // table: a new row's key must exist in the primary table's index.
+  struct ForeignKeyCheck {
+    std::vector<std::uint16_t> columns;  // this table's column numbers
+    std::vector<bool> ascending;         // as the primary table's index orders them
+    std::uint32_t primaryTable = 0;
+    std::set<std::vector<std::uint8_t>> primaryKeys;
+  };
+  std::vector<ForeignKeyCheck> foreignKeys_;
+  void loadForeignKeys();
+  void checkForeignKeys(const std::vector<FieldValue>& values) const;
 };
 
 }  // namespace jet

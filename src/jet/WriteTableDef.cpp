@@ -99,6 +99,22 @@ WriteTableDef::WriteTableDef(WriteImage& image, std::uint32_t tdefPage)
     realIndexes_.push_back(ix);
     o += f_.realIndexSize;
   }
+  need(o + std::size_t(numLogical) * f_.logicalIndexSize);
+  // Logical index definition: (J4 u32 magic) | u32 number | u32 real index |
+  // u8 related table type | i32 related index | u32 related TDEF | u8
+  // cascade update | u8 cascade delete | u8 index type (| J4 u32).
+  const std::size_t lead = f_.jet4 ? 4 : 0;
+  for (std::uint32_t i = 0; i < numLogical; ++i) {
+    const std::uint8_t* d = b + o + std::size_t(i) * f_.logicalIndexSize;
+    WriteLogicalIndex li;
+    li.number = get32(d + lead);
+    li.realNumber = get32(d + lead + 4);
+    li.relatedTableType = d[lead + 8];
+    li.relatedIndex = std::int32_t(get32(d + lead + 9));
+    li.relatedTable = get32(d + lead + 13);
+    li.indexType = d[f_.liIndexType];
+    logicalIndexes_.push_back(li);
+  }
   o += std::size_t(numLogical) * f_.logicalIndexSize;
   for (std::uint32_t i = 0; i < numLogical; ++i) {
     if (f_.jet4) {

@@ -52,6 +52,18 @@ struct WriteRealIndex {
   bool ignoreNulls() const { return flags & 0x02; }
 };
 
+// A logical index: its real index and, for the two sides of a relationship
+// that enforces referential integrity (index type 2), the other table.
+struct WriteLogicalIndex {
+  std::uint32_t number = 0;
+  std::uint32_t realNumber = 0;
+  std::uint8_t relatedTableType = 0;  // observed: 1 on the primary table's side, 2 on the foreign table's
+  std::int32_t relatedIndex = -1;     // logical index number in the other table
+  std::uint32_t relatedTable = 0;     // the other table's TDEF page
+  std::uint8_t indexType = 0;         // 1 primary key, 2 foreign key, 0 other
+  bool foreignKey() const { return indexType == 2; }
+};
+
 struct WriteLongValueMaps {
   std::uint16_t columnNumber;
   std::uint32_t owned;
@@ -66,6 +78,7 @@ class WriteTableDef {
   const std::vector<WriteColumn>& columns() const { return columns_; }
   const std::vector<WriteRealIndex>& realIndexes() const { return realIndexes_; }
   const std::vector<WriteLongValueMaps>& longValueMaps() const { return lvMaps_; }
+  const std::vector<WriteLogicalIndex>& logicalIndexes() const { return logicalIndexes_; }
   const WriteColumn* column(std::string_view name) const;  // case-insensitive
   const WriteColumn* columnByNumber(std::uint16_t number) const;
 
@@ -96,6 +109,7 @@ class WriteTableDef {
   std::vector<WriteColumn> columns_;
   std::vector<WriteRealIndex> realIndexes_;
   std::vector<WriteLongValueMaps> lvMaps_;
+  std::vector<WriteLogicalIndex> logicalIndexes_;
 };
 
 }  // namespace jet

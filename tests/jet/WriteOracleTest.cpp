@@ -6,6 +6,7 @@
 
 #include "dictionary/Writer.h"
 #include "jet/DatabaseWriter.h"
+#include "jet/WriteError.h"
 #include "jet/WriteCatalog.h"
 #include "jet/WriteDataPage.h"
 
@@ -280,6 +281,38 @@ TEST(WriteOracle, EveryColumnTypeWeWriteReadsBackInBoth) {
   EXPECT_EQ(status, 0) << out;
   const std::string problems = StructureCheck(full, "", status);
   EXPECT_EQ(status, 0) << problems;
+}
+
+TEST(WriteOracle, RowsOfAForeignTableMustReferToExistingRows) {
+  // indexTestV2000: Table1.otherfk1 refers to Table2.id and Table1.otherfk2
+  // to Table3.id, both enforcing referential integrity.
+  const auto dir = ScratchDir("oracle-foreign");
+  const fs::path before = CorpusFile("indexTestV2000");
+  const fs::path after = dir / "fk.mdb";
+  fs::copy_file(before, after);
+  const std::vector<std::string> columns = {"id", "otherfk1", "otherfk2", "data"};
+  auto append = [&](const std::vector<FieldValue>& row) {
+    auto w = DatabaseWriter::Open(after.string(), "");
+    auto a = w.appender("Table1");
+    std::vector<FieldValue> values(a.table().columns().size());
+    for (std::size_t i = 0; i < columns.size(); ++i) values[a.columnIndex(columns[i])] = row[i];
+    a.Append(values);
+    a.Finish();
+    w.Commit();
+  };
+  const auto original = ReadAll(after);
+  EXPECT_THROW(append({std::int64_t(50), std::int64_t(7), std::int64_t(10), std::string("no Table2 row 7")}), WriteError);
+  EXPECT_THROW(append({std::int64_t(51), std::int64_t(1), std::int64_t(99), std::string("no Table3 row 99")}), WriteError);
+  EXPECT_EQ(ReadAll(after), original);
+  const std::vector<std::vector<FieldValue>> rows = {
+      {std::int64_t(52), std::int64_t(2), std::int64_t(12), std::string("both exist")},
+      {std::int64_t(53), std::monostate{}, std::int64_t(13), std::string("a NULL refers to nothing")}};
+  for (const auto& row : rows) append(row);
+  const fs::path expected = dir / "rows.json";
+  WriteExpected(expected, columns, rows);
+  int status = 0;
+  const std::string out = OracleCheck(before, after, "Table1", expected, "", status);
+  EXPECT_EQ(status, 0) << out;
 }
 
 }  // namespace
