@@ -49,6 +49,8 @@ void ViewerHost::createToolbarButtons() {
     button->setIconSize(QSize(kToolbarImageSize, kToolbarImageSize));
     button->setToolTip(key);
     button->setAutoRaise(true);
+    // Opaque over the strip's placeholder labels, which lie beneath.
+    button->setAutoFillBackground(true);
     button->setFocusPolicy(Qt::NoFocus);
     button->setGeometry(QRect(QPoint(left, top), size));
     button->raise();
@@ -68,6 +70,9 @@ frmMain& ViewerHost::form() {
     window_->setObjectName(QStringLiteral("frmMainWindow"));
     window_->setContentsMargins(0, 0, 0, 0);
     window_->move(0, 0);
+    // The viewer is as tall as the whole main window (the browser inside is
+    // what fits); the part below the client area holds nothing to scroll to.
+    clientArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     window_->resize(form_->size());
     window_->show();
   }
