@@ -32,6 +32,11 @@ std::string realTarget(const std::string& path) {
 
 DatabaseWriter DatabaseWriter::Open(const std::string& requested, std::string_view password) {
   const std::string path = realTarget(requested);
+  // A file marked read-only stays as it is, even for a user who could
+  // replace it (the replacement would not ask the file).
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0 && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+    throw WriteError("\"" + path + "\" is read-only; nothing was written.");
   FileWriteLock lock(path);
   RemoveStaleCopies(path);
   WriteImage image = WriteImage::Load(path);

@@ -63,6 +63,10 @@ TEST(DictionaryWriter, CreateAndAppendKeepEntriesInOrder) {
   EXPECT_THROW(dictionary::CreateDictionary(path.string(), {}), dictionary::Error) << "the file exists";
   EXPECT_THROW(dictionary::AppendEntries(path.string(), {}, "wrong"), dictionary::Error) << "wrong password";
   EXPECT_THROW(dictionary::AppendEntries((dir / "missing.dll").string(), {}), dictionary::Error);
+  fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  const auto before = Bytes(path);
+  EXPECT_THROW(dictionary::AppendEntries(path.string(), {E("K", "l")}), dictionary::Error) << "read-only file";
+  EXPECT_EQ(Bytes(path), before);
 }
 
 struct MergeCase {
