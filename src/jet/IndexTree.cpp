@@ -147,49 +147,55 @@ std::uint32_t WriteIndexTree(WriteImage& image, std::uint32_t tdefPage, const st
   std::uint8_t type = kLeafPage;
   for (auto& lp : level) lp.number = takePage();
   for (;;) {
+    // Group this level's pages under parents (none when it is the root).
+    std::vector<std::vector<std::size_t>> groups;
+    if (level.size() > 1) {
+      groups.emplace_back();
+      used = 0;
+      for (std::size_t i = 0; i < level.size(); ++i) {
+        const std::uint32_t size = std::uint32_t(level[i].lastLeafEntry.size() + 4);
+        if (used + size > capacity) {
+          groups.emplace_back();
+          used = 0;
+        }
+        groups.back().push_back(i);
+        used += size;
+      }
+      // Keep at least one entry beside the tail on the last parent.
+      if (groups.size() > 1 && groups.back().size() == 1) {
+        groups.back().insert(groups.back().begin(), groups[groups.size() - 2].back());
+        groups[groups.size() - 2].pop_back();
+      }
+    }
+    // Leaves are linked from first to last; node pages only to the pages
+    // that share their parent.
+    std::vector<std::size_t> groupOf(level.size(), 0);
+    for (std::size_t g = 0; g < groups.size(); ++g)
+      for (std::size_t i : groups[g]) groupOf[i] = g;
     for (std::size_t i = 0; i < level.size(); ++i) {
-      const std::uint32_t prev = i > 0 ? level[i - 1].number : 0;
-      const std::uint32_t next = i + 1 < level.size() ? level[i + 1].number : 0;
-      writePage(image, level[i].number, type, tdefPage, prev, next, level[i].tail, level[i].entries);
+      const bool linkPrev = i > 0 && (type == kLeafPage || groupOf[i - 1] == groupOf[i]);
+      const bool linkNext = i + 1 < level.size() && (type == kLeafPage || groupOf[i + 1] == groupOf[i]);
+      writePage(image, level[i].number, type, tdefPage, linkPrev ? level[i - 1].number : 0,
+                linkNext ? level[i + 1].number : 0, level[i].tail, level[i].entries);
     }
     if (level.size() == 1) break;
-    // The next level up: one entry per child, the last child as the tail.
-    std::vector<LevelPage> parents;
-    parents.emplace_back();
-    std::vector<std::vector<const LevelPage*>> groups(1);
-    used = 0;
-    for (const auto& child : level) {
-      const std::uint32_t size = std::uint32_t(child.lastLeafEntry.size() + 4);
-      if (used + size > capacity) {
-        groups.emplace_back();
-        used = 0;
-      }
-      groups.back().push_back(&child);
-      used += size;
-    }
-    // Keep at least one entry beside the tail on the last page.
-    if (groups.size() > 1 && groups.back().size() == 1) {
-      groups.back().insert(groups.back().begin(), groups[groups.size() - 2].back());
-      groups[groups.size() - 2].pop_back();
-    }
-    parents.assign(groups.size(), LevelPage{});
+    // The next level up: one entry per child; the rightmost child of the
+    // level is the last parent's tail instead.
+    std::vector<LevelPage> parents(groups.size());
     for (std::size_t g = 0; g < groups.size(); ++g) {
       auto& parent = parents[g];
       const bool lastGroup = g + 1 == groups.size();
       for (std::size_t k = 0; k < groups[g].size(); ++k) {
-        const LevelPage* child = groups[g][k];
+        const LevelPage& child = level[groups[g][k]];
         if (lastGroup && k + 1 == groups[g].size()) {
-          parent.tail = child->number;
+          parent.tail = child.number;
         } else {
-          IndexEntry e = child->lastLeafEntry;
-          e.push_back(0);
-          e.push_back(0);
-          e.push_back(0);
-          e.push_back(0);
-          putBE32(e.data() + e.size() - 4, child->number);
+          IndexEntry e = child.lastLeafEntry;
+          e.resize(e.size() + 4);
+          putBE32(e.data() + e.size() - 4, child.number);
           parent.entries.push_back(std::move(e));
         }
-        parent.lastLeafEntry = child->lastLeafEntry;
+        parent.lastLeafEntry = child.lastLeafEntry;
       }
       parent.number = takePage();
     }

@@ -86,7 +86,7 @@ TEST(WriteOracle, AppendedCorpusFilesKeepOldRowsAndShowNewOnes) {
     SCOPED_TRACE(c.file);
     const fs::path before = CorpusFile(c.file);
     const fs::path after = dir / (std::string(c.file) + ".mdb");
-    fs::copy_file(before, after, fs::copy_options::overwrite_existing);
+    CopyWritable(before, after);
     {
       auto w = DatabaseWriter::Open(after.string(), c.password);
       auto a = w.appender(c.table);
@@ -204,7 +204,7 @@ TEST(WriteOracle, TablesCreatedInAnAccessWrittenFileAreReadByBoth) {
   const auto dir = ScratchDir("oracle-new-table");
   const fs::path before = CorpusFile("password_V2000_with-password");
   const fs::path after = dir / "with-table.mdb";
-  fs::copy_file(before, after);
+  CopyWritable(before, after);
   std::vector<std::vector<FieldValue>> rows;
   {
     using T = ColumnType;
@@ -289,7 +289,7 @@ TEST(WriteOracle, RowsOfAForeignTableMustReferToExistingRows) {
   const auto dir = ScratchDir("oracle-foreign");
   const fs::path before = CorpusFile("indexTestV2000");
   const fs::path after = dir / "fk.mdb";
-  fs::copy_file(before, after);
+  CopyWritable(before, after);
   const std::vector<std::string> columns = {"id", "otherfk1", "otherfk2", "data"};
   auto append = [&](const std::vector<FieldValue>& row) {
     auto w = DatabaseWriter::Open(after.string(), "");

@@ -41,6 +41,12 @@ inline std::string CorpusFile(const std::string& name) {
   return std::string(OSTRELDA_CORPUS_DIR) + "/files/" + name + ".mdb";
 }
 
+// A writable copy (the shared corpus files are read-only).
+inline void CopyWritable(const std::filesystem::path& from, const std::filesystem::path& to) {
+  std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing);
+  std::filesystem::permissions(to, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+}
+
 inline std::vector<char> ReadAll(const std::filesystem::path& p) {
   std::ifstream in(p, std::ios::binary);
   return std::vector<char>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
