@@ -41,7 +41,9 @@ struct MergeResult {
 // all rows before anything is written); a row is added (Names "astro", its Key
 // and Link) when no dictionary row, nor a row added earlier in this merge, has
 // an equal Link (exact, case-sensitive). Throws Error when either file cannot
-// be opened, read or written; the dictionary is then unchanged.
+// be opened, read or written, when the dictionary is read-only, or when
+// another writer holds it ("... is in use ..."); the dictionary is then
+// unchanged.
 //
 // Rows are taken in the table's scan order; there is no limit on the number
 // of rows in either file. All added rows are written in one atomic write, so
