@@ -21,6 +21,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 #include <filesystem>
 
@@ -113,6 +114,10 @@ TEST_F(Lookup, LoadTestsTheConnectionOnceAndListsEveryKeywordInTableOrder) {
   EXPECT_TRUE(messages().empty());
   EXPECT_TRUE(panel().optExact->isChecked());
   EXPECT_TRUE(box()->text().isEmpty());
+  // The browser toolbar's six buttons sit in the main window's toolbar.
+  const auto& buttons = window->viewerHost()->toolbarButtons();
+  ASSERT_EQ(buttons.size(), 6);
+  for (QWidget* b : buttons) EXPECT_EQ(b->parentWidget(), window->TB);
   // The viewer is not opened by the load.
   EXPECT_FALSE(viewerLoaded());
   EXPECT_TRUE(window->mdiArea->subWindowList().isEmpty());
