@@ -190,4 +190,36 @@ TEST(RealBrowser, TheToolbarActsOnTheBrowsersHistory) {
       << server.requests.join(", ").toStdString();
 }
 
+TEST(RealBrowser, EmptyAndForeignAddressesNeverReplaceThePageWithSomethingElse) {
+  LocalHttpServer server;
+  RealBrowserPlatform real(server.base());
+  HostWindow host;
+  real.doubles.state.strPendingAddress = server.base() + "/entry";
+  viewer::ViewerHost viewerHost(real.platform, real.doubles.state, host.parts(), host.mdiArea,
+                                server.base());
+  // The load's navigation, then at once the empty request a first display
+  // makes: the entry still loads.
+  viewerHost.Navigate(real.doubles.state.strPendingAddress);
+  QWebEngineView* view = viewOf(viewerHost);
+  ASSERT_TRUE(waitFor([&] { return view->title() == "/entry"; }));
+  EXPECT_EQ(view->url().toString(), server.base() + "/entry");
+
+  // A script address is not run; a notice takes the page's place.
+  viewerHost.Navigate("javascript:document.title='ran'");
+  ASSERT_TRUE(waitFor([&] {
+    return view->url().toString() == "about:blank" && !view->title().startsWith("/");
+  }));
+  QString text;
+  ASSERT_TRUE(waitFor([&] {
+    view->page()->toPlainText([&](const QString& t) { text = t; });
+    return text.contains("cannot be opened");
+  }));
+  EXPECT_TRUE(text.contains("javascript:document.title='ran'"));
+  EXPECT_NE(view->title(), "ran");
+
+  viewerHost.Navigate("file:///etc/hostname");
+  QTest::qWait(300);
+  EXPECT_NE(view->url().scheme(), "file");
+}
+
 }  // namespace
