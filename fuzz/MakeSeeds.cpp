@@ -1,12 +1,15 @@
 // Writes the fuzzer's seed files into a folder: small Jet 4 databases made by
 // our own writer (no shared test files), covering every column type, empty
 // and NULL values, long values inline / in one LVAL row / in chains, several
-// pages of rows, indexes, a password, and RC4-encoded pages.
+// pages of rows, indexes, a password, and RC4-encoded pages; and a Jet 3
+// database built byte by byte (tests/jet/Jet3Fixture.h) with jump tables.
 //   make_fuzz_seeds OUTPUT_FOLDER
+#include "Jet3Fixture.h"
 #include "jet/DatabaseWriter.h"
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -90,5 +93,13 @@ int main(int argc, char** argv) {
     }
     w.Commit();
   }
+  const std::vector<jet3fixture::Row> jet3Rows = {
+      {1, true, 36526.5, 35000, std::string("Fehu"), std::string("https://example.org/fehu"), std::string("astro")},
+      {-2, false, -1.25, -1, std::nullopt, std::nullopt, std::nullopt},
+      {3, true, 0, 0, std::string(250, 'k'), std::string(900, 'l'), std::string(50, 'n')},
+  };
+  const auto jet3 = jet3fixture::Build(jet3Rows);
+  std::ofstream(out / "jet3.mdb", std::ios::binary).write(reinterpret_cast<const char*>(jet3.data()),
+                                                          std::streamsize(jet3.size()));
   return 0;
 }
