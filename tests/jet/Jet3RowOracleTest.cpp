@@ -32,6 +32,8 @@ TEST(Jet3Rows, LongRowsWithJumpTablesReadAsMdbtoolsReadsThem) {
   const auto dir = ScratchDir("jet3rows");
   const std::string path = (dir / "testV1997.mdb").string();
   std::filesystem::copy_file(CorpusFile("testV1997"), path);
+  // The corpus is read-only, and the writer leaves read-only files alone.
+  std::filesystem::permissions(path, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
 
   // Value lengths chosen so that rows end below, across and well past the
   // 256- and 512-byte marks (and so that EOD and the trailer straddle one).
