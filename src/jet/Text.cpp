@@ -107,26 +107,6 @@ void AppendUcs2Text(std::string& out, Bytes bytes) {
   if (bytes.size() % 2) AppendUtf8(out, 0xFFFD);
 }
 
-namespace {
-// One byte per character (Latin-1 range), ASCII runs appended in bulk.
-void AppendLatin1(std::string& out, Bytes bytes) {
-  std::size_t i = 0;
-  while (i < bytes.size()) {
-    std::size_t run = i;
-    // Eight ASCII bytes at a time.
-    while (run + 8 <= bytes.size()) {
-      std::uint64_t w;
-      std::memcpy(&w, bytes.data() + run, 8);
-      if (w & 0x8080808080808080ull) break;
-      run += 8;
-    }
-    while (run < bytes.size() && bytes[run] < 0x80) ++run;
-    out.append(reinterpret_cast<const char*>(bytes.data()) + i, run - i);
-    if (run < bytes.size()) AppendUtf8(out, bytes[run++]);
-    i = run;
-  }
-}
-}  // namespace
 
 void AppendJet4Text(std::string& out, Bytes bytes) {
   if (bytes.size() < 2 || bytes[0] != 0xFF || bytes[1] != 0xFE) {
