@@ -31,15 +31,22 @@ bool AppendPlainText(std::string& out, const jet::PageFile& file, const jet::Col
   }
   if (b.size() < 2 || b[0] != 0xFF || b[1] != 0xFE) return false;
   constexpr std::uint64_t ones = 0x0101010101010101ull, highs = 0x8080808080808080ull;
-  std::size_t i = 2;
-  for (; i + 8 <= b.size(); i += 8) {
+  const auto plainWord = [&](std::size_t at) {
     std::uint64_t w;
-    std::memcpy(&w, b.data() + i, 8);
+    std::memcpy(&w, b.data() + at, 8);
     const std::uint64_t q = w ^ (ones * '"'), s = w ^ (ones * '\\');
-    if ((w | ((w - ones * 0x20) & ~w) | ((q - ones) & ~q) | ((s - ones) & ~s)) & highs) return false;
+    return ((w | ((w - ones * 0x20) & ~w) | ((q - ones) & ~q) | ((s - ones) & ~s)) & highs) == 0;
+  };
+  const std::size_t n = b.size();
+  if (n - 2 >= 8) {
+    // Whole words, then the last eight bytes (overlapping) for the tail.
+    for (std::size_t i = 2; i + 8 <= n; i += 8)
+      if (!plainWord(i)) return false;
+    if (!plainWord(n - 8)) return false;
+  } else {
+    for (std::size_t i = 2; i < n; ++i)
+      if (b[i] < 0x20 || b[i] >= 0x80 || b[i] == '"' || b[i] == '\\') return false;
   }
-  for (; i < b.size(); ++i)
-    if (b[i] < 0x20 || b[i] >= 0x80 || b[i] == '"' || b[i] == '\\') return false;
   out.push_back('"');
   out.append(reinterpret_cast<const char*>(b.data()) + 2, b.size() - 2);
   out.push_back('"');
