@@ -9,6 +9,7 @@
 #include "jet/LongValue.h"
 #include "jet/StructureCheck.h"
 #include "jet/Text.h"
+#include "jet/UsageMap.h"
 
 #include <gtest/gtest.h>
 
@@ -74,6 +75,29 @@ TEST(Password, TheDictionaryPasswordOfAFileWeWroteReadsBack) {
   EXPECT_EQ(jet::PageFile::Open(path).header().password, "Q8mVt2LrNw6Xk4PsZd");
   EXPECT_NO_THROW(jet::Database::Open(path, "Q8mVt2LrNw6Xk4PsZd"));
   EXPECT_THROW(jet::Database::Open(path, "q8mVt2LrNw6Xk4PsZd"), jet::Error);
+  std::filesystem::remove_all(dir);
+}
+
+TEST(LargeTable, ReadsEveryRowThroughAReferenceUsageMap) {
+  // 30,000 entries need more data pages than an inline map's 512-page window.
+  const auto dir = ScratchDir("large");
+  const std::string path = (dir / "runes.dll").string();
+  std::vector<dictionary::Entry> entries;
+  for (int i = 0; i < 30000; ++i)
+    entries.push_back({"Key " + std::to_string(i), "https://example.org/runes/" + std::to_string(i), "astro"});
+  dictionary::CreateDictionary(path, entries);
+  auto db = jet::Database::Open(path, dictionary::kDictionaryPassword);
+  jet::Table runes = db->table("Runes");
+  EXPECT_EQ(jet::UsageMap::Read(db->file(), runes.definition().ownedMap(), runes.definition().page()).type(),
+            jet::kUsageMapReference);
+  int i = 0;
+  runes.forEachRow([&](const std::vector<jet::Value>& row) {
+    if (row[0].data != "Key " + std::to_string(i) || row[1].data != "https://example.org/runes/" + std::to_string(i))
+      ADD_FAILURE() << "row " << i << ": " << row[0].data;
+    ++i;
+  });
+  EXPECT_EQ(i, 30000);
+  EXPECT_TRUE(jet::CheckStructure(db->file()).empty());
   std::filesystem::remove_all(dir);
 }
 
