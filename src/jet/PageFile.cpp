@@ -18,16 +18,27 @@ void ThrowDamaged(std::uint32_t page, const std::string& what) {
 }
 
 namespace {
-// Anonymous memory, populated at once (one call instead of a page fault per
-// page); freed with munmap.
+// Anonymous memory for the file's bytes. Large buffers ask for transparent
+// huge pages (a few faults instead of one per 4 KiB page); small ones are
+// populated at once.
 struct Unmap {
+  void* base;
   std::size_t size;
-  void operator()(std::uint8_t* p) const { ::munmap(p, size); }
+  void operator()(std::uint8_t*) const { ::munmap(base, size); }
 };
 std::unique_ptr<std::uint8_t, Unmap> AllocateBuffer(std::size_t size) {
-  void* p = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+  constexpr std::size_t kHuge = std::size_t(2) << 20;
+  if (size < kHuge) {
+    void* p = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+    if (p == MAP_FAILED) throw std::bad_alloc();
+    return std::unique_ptr<std::uint8_t, Unmap>(static_cast<std::uint8_t*>(p), Unmap{p, size});
+  }
+  const std::size_t mapped = (size + kHuge - 1) / kHuge * kHuge + kHuge;
+  void* p = ::mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (p == MAP_FAILED) throw std::bad_alloc();
-  return std::unique_ptr<std::uint8_t, Unmap>(static_cast<std::uint8_t*>(p), Unmap{size});
+  auto* aligned = reinterpret_cast<std::uint8_t*>((reinterpret_cast<std::uintptr_t>(p) + kHuge - 1) & ~(kHuge - 1));
+  ::madvise(aligned, mapped - std::size_t(aligned - static_cast<std::uint8_t*>(p)), MADV_HUGEPAGE);
+  return std::unique_ptr<std::uint8_t, Unmap>(aligned, Unmap{p, mapped});
 }
 }  // namespace
 
