@@ -28,6 +28,14 @@ IndexPage::IndexPage(const PageFile& file, std::uint32_t pageNumber)
     ThrowDamaged(pageNumber, "the shared prefix (" + std::to_string(prefixLength_) + " bytes) is longer than the first entry");
 }
 
+std::vector<std::uint8_t> IndexPage::fullEntry(std::size_t i) const {
+  Bytes e = entries_.at(i);
+  std::vector<std::uint8_t> full;
+  if (i > 0) full.assign(entries_[0].begin(), entries_[0].begin() + prefixLength_);
+  full.insert(full.end(), e.begin(), e.end());
+  return full;
+}
+
 std::uint32_t IndexPage::childPage(std::size_t i) const {
   Bytes e = entries_.at(i);
   const std::uint8_t* p = &e[e.size() - 4];

@@ -35,6 +35,8 @@ class IndexPage {
   std::size_t entryCount() const { return entries_.size(); }
   // The entry's stored bytes (without the shared prefix for entries after the first).
   Bytes storedEntry(std::size_t i) const { return entries_[i]; }
+  // The entry whole: the shared prefix (from the first entry) restored.
+  std::vector<std::uint8_t> fullEntry(std::size_t i) const;
   // Node entries: the child page (last 4 bytes, big-endian).
   std::uint32_t childPage(std::size_t i) const;
   // Leaf entries: the row (3-byte big-endian page, row byte).

@@ -128,10 +128,17 @@ class Checker {
   void checkIndexTree(std::uint32_t root, std::uint32_t tdef, const std::string& what,
                       std::vector<std::uint64_t>& entries) {
     std::unordered_set<std::uint32_t> seen;
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> pending{{root, tdef}};  // page, referrer
+    // page, referrer, and for a child named by a node entry that entry (its
+    // last entry must equal it).
+    struct Pending {
+      std::uint32_t page, referrer;
+      std::vector<std::uint8_t> expectedLast;
+    };
+    std::vector<Pending> pending{{root, tdef, {}}};
     while (!pending.empty()) {
-      auto [n, referrer] = pending.back();
+      Pending next = std::move(pending.back());
       pending.pop_back();
+      const std::uint32_t n = next.page, referrer = next.referrer;
       if (!file_.valid(n)) {
         report(referrer, what + ": page " + std::to_string(referrer) + " points to index page " + std::to_string(n) +
                              ", past the end of the file");
@@ -147,6 +154,25 @@ class Checker {
       if (page.storedFreeSpace() != page.computedFreeSpace())
         report(n, what + ": index page " + std::to_string(n) + " records " + std::to_string(page.storedFreeSpace()) +
                       " free bytes, its entries leave " + std::to_string(page.computedFreeSpace()));
+      // Entries ascend (node entries compared without their child pointer).
+      std::vector<std::uint8_t> previous, current;
+      for (std::size_t i = 0; i < page.entryCount(); ++i) {
+        current = page.fullEntry(i);
+        if (!page.leaf()) current.resize(current.size() - 4);
+        if (i > 0 && !(previous < current)) {
+          report(n, what + ": index page " + std::to_string(n) + " holds entries out of order (entry " +
+                        std::to_string(i) + ")");
+          break;
+        }
+        previous.swap(current);
+      }
+      if (!next.expectedLast.empty() && page.entryCount() > 0) {
+        std::vector<std::uint8_t> last = page.fullEntry(page.entryCount() - 1);
+        if (!page.leaf()) last.resize(last.size() - 4);
+        if (last != next.expectedLast)
+          report(n, what + ": the entry on page " + std::to_string(referrer) + " naming index page " +
+                        std::to_string(n) + " differs from that page's last entry");
+      }
       for (std::size_t i = 0; i < page.entryCount(); ++i) {
         if (page.leaf()) {
           RowPointer r = page.rowPointer(i);
@@ -155,10 +181,12 @@ class Checker {
             report(n, what + ": leaf entry " + std::to_string(i) + " points to page " + std::to_string(r.page) +
                           ", past the end of the file");
         } else {
-          pending.push_back({page.childPage(i), n});
+          std::vector<std::uint8_t> entry = page.fullEntry(i);
+          entry.resize(entry.size() - 4);
+          pending.push_back({page.childPage(i), n, std::move(entry)});
         }
       }
-      if (!page.leaf() && page.tailPage() != 0) pending.push_back({page.tailPage(), n});
+      if (!page.leaf() && page.tailPage() != 0) pending.push_back({page.tailPage(), n, {}});
     }
   }
 

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <functional>
 
@@ -295,26 +296,42 @@ TEST_F(Damaged, TheUndamagedFixtureReadsAndChecksClean) {
   EXPECT_TRUE(jet::CheckStructure(jet::PageFile::FromBytes(*base_)).empty());
 }
 
-TEST_F(Damaged, CheckListsIndexEntriesThatPointToNoRow) {
-  std::vector<std::uint8_t> bytes = *base_;
-  const std::uint32_t size = layout_->pageSize;
-  const jet::Format& f = jet::Format::Jet4();
-  bool changed = false;
-  for (std::size_t p = 3; p < bytes.size() / size && !changed; ++p) {
-    std::uint8_t* page = bytes.data() + p * size;
-    if (page[0] != std::uint8_t(jet::PageType::IndexLeaf)) continue;
-    for (std::uint32_t b = 0; b < (f.ixFirstEntry - f.ixBitmap) * 8; ++b)
-      if (page[f.ixBitmap + b / 8] & (1u << (b % 8))) {
-        page[f.ixFirstEntry + b - 1] = 0xEE;  // the first entry's row byte
-        changed = true;
-        break;
+TEST_F(Damaged, CheckListsBrokenIndexLeaves) {
+  // On the first index leaf with two entries or more, change one byte of
+  // the first entry: its row byte, or its first key byte.
+  struct Case {
+    const char* name;
+    bool rowByte;
+    const char* says;
+  } cases[] = {{"entry naming no row", true, "point to no live row"},
+               {"entries out of order", false, "out of order"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::uint8_t> bytes = *base_;
+    const std::uint32_t size = layout_->pageSize;
+    const jet::Format& f = jet::Format::Jet4();
+    bool changed = false;
+    for (std::size_t p = 3; p < bytes.size() / size && !changed; ++p) {
+      std::uint8_t* page = bytes.data() + p * size;
+      if (page[0] != std::uint8_t(jet::PageType::IndexLeaf)) continue;
+      std::vector<std::uint32_t> ends;
+      for (std::uint32_t b = 0; b < (f.ixFirstEntry - f.ixBitmap) * 8; ++b)
+        if (page[f.ixBitmap + b / 8] & (1u << (b % 8))) ends.push_back(f.ixFirstEntry + b);
+      if (ends.size() < 2) continue;
+      if (c.rowByte) page[ends[0] - 1] = 0xEE;
+      else {
+        // The first byte after the shared prefix (and after the 7F flag byte).
+        const std::uint32_t prefix = page[f.ixPrefixLength] | (page[f.ixPrefixLength + 1] << 8);
+        page[f.ixFirstEntry + std::max(1u, prefix)] = 0xFF;
       }
+      changed = true;
+    }
+    ASSERT_TRUE(changed) << "the fixture has no index leaf with two entries";
+    EXPECT_NO_THROW(ReadAll(bytes));  // rows are read without indexes
+    std::string all;
+    for (const auto& p : jet::CheckStructure(jet::PageFile::FromBytes(bytes))) all += p.message + "\n";
+    EXPECT_NE(all.find(c.says), std::string::npos) << all;
   }
-  ASSERT_TRUE(changed) << "the fixture has no index leaf with entries";
-  EXPECT_NO_THROW(ReadAll(bytes));  // rows are read without indexes
-  std::string all;
-  for (const auto& p : jet::CheckStructure(jet::PageFile::FromBytes(bytes))) all += p.message + "\n";
-  EXPECT_NE(all.find("point to no live row"), std::string::npos) << all;
 }
 
 TEST(MissingFile, IsReportedAsMissingWithItsPath) {
