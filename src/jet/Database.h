@@ -22,6 +22,8 @@
 
 namespace jet {
 
+// One table of an open database. It refers to the Database's pages, so it
+// must not outlive the Database it came from.
 class Table {
  public:
   Table(const PageFile& file, std::string name, std::uint32_t tdefPage)

@@ -32,7 +32,6 @@ class DataPageCache;
 std::optional<Bytes> LongValueInOnePiece(const PageFile& file, Bytes field, std::uint32_t page, DataPageCache& cache);
 
 // `cache` (optional) keeps the last LVAL page between calls.
-class DataPageCache;
 void ReadLongValue(const PageFile& file, Bytes field, std::uint32_t page, std::string& out,
                    DataPageCache* cache = nullptr);
 
