@@ -49,6 +49,11 @@ void CreateDictionary(const std::string& path, const std::vector<Entry>& entries
     writer.Commit();
   } catch (const jet::Error& e) {
     throw Error(e.what());
+  } catch (const Error&) {
+    throw;
+  } catch (const std::exception& e) {
+    // Nothing was written; whatever went wrong is reported, never a crash.
+    throw Error("The dictionary could not be written: " + std::string(e.what()));
   }
 }
 
@@ -59,6 +64,11 @@ void AppendEntries(const std::string& path, const std::vector<Entry>& entries, s
     writer.Commit();
   } catch (const jet::Error& e) {
     throw Error(e.what());
+  } catch (const Error&) {
+    throw;
+  } catch (const std::exception& e) {
+    // Nothing was written; whatever went wrong is reported, never a crash.
+    throw Error("The dictionary could not be written: " + std::string(e.what()));
   }
 }
 
@@ -120,6 +130,11 @@ MergeResult MergeUpdate(const std::string& dictionaryPath, const std::string& up
     return result;
   } catch (const jet::Error& e) {
     throw Error(e.what());
+  } catch (const Error&) {
+    throw;
+  } catch (const std::exception& e) {
+    // Nothing was written; whatever went wrong is reported, never a crash.
+    throw Error("The dictionary could not be written: " + std::string(e.what()));
   }
 }
 

@@ -49,10 +49,13 @@ std::optional<std::int64_t> StoredInteger(const WriteColumn& c, const StoredCell
   const auto& b = *cell;
   switch (ColumnType(c.type)) {
     case ColumnType::Byte:
-      return b.at(0);
+      if (b.size() < 1) return std::nullopt;
+      return b[0];
     case ColumnType::Int:
+      if (b.size() < 2) return std::nullopt;
       return std::int16_t(get16(b.data()));
     case ColumnType::Long:
+      if (b.size() < 4) return std::nullopt;
       return std::int32_t(get32(b.data()));
     default:
       return std::nullopt;

@@ -66,6 +66,16 @@ WriteTableDef::WriteTableDef(WriteImage& image, std::uint32_t tdefPage)
     columns_.push_back(col);
     o += f_.columnSize;
   }
+  // Every column must fit the row layout the header declares.
+  const std::uint16_t maxCols = get16(b + f_.tdefMaxCols);
+  const std::uint16_t varCols = get16(b + f_.tdefNumVarCols);
+  for (const auto& col : columns_) {
+    if (col.number >= maxCols) damaged(tdefPage, "a column number lies beyond the column count");
+    const bool fixed = (col.flags & 0x01) != 0 || col.type == std::uint8_t(ColumnType::Boolean);
+    if (!fixed && col.varSlot >= varCols) damaged(tdefPage, "a variable column's slot lies beyond the slot count");
+    if (fixed && std::size_t(col.fixedOffset) + col.length > f_.maxRowSize)
+      damaged(tdefPage, "a fixed column lies beyond the largest row");
+  }
   for (auto& col : columns_) {
     if (f_.jet4) {
       need(o + 2);
