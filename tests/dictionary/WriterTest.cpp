@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <unistd.h>
 
 using dictionary::Entry;
@@ -205,6 +206,34 @@ TEST(DictionaryWriter, MergeHasNoSixteenBitRowLimit) {
   const auto rows = Rows(dict);
   ASSERT_EQ(rows.size(), 70000u);
   EXPECT_EQ(rows.back()[1], Text("https://x/69999"));
+}
+
+TEST(DictionaryWriter, DamagedDictionariesAreRefusedNotCrashedOn) {
+  // Random bytes changed past the header: every write either succeeds or
+  // fails with dictionary::Error.
+  const auto dir = Scratch("damaged");
+  const auto seed = dir / "seed.dll";
+  std::vector<Entry> entries;
+  for (int i = 0; i < 150; ++i) entries.push_back(E("Rune " + std::to_string(i), "https://x/" + std::to_string(i)));
+  dictionary::CreateDictionary(seed.string(), entries);
+  const auto bytes = Bytes(seed);
+  std::mt19937 random(2026);
+  const auto target = dir / "damaged.dll", update = dir / "update.dll";
+  int refused = 0;
+  for (int trial = 0; trial < 150; ++trial) {
+    auto damaged = bytes;
+    const int changes = 1 + int(random() % 16);
+    for (int i = 0; i < changes; ++i) damaged[4096 + random() % (damaged.size() - 4096)] = char(random());
+    std::ofstream(target, std::ios::binary | std::ios::trunc).write(damaged.data(), std::streamsize(damaged.size()));
+    fs::copy_file(target, update, fs::copy_options::overwrite_existing);
+    try {
+      dictionary::AppendEntries(target.string(), {E("K", std::string(300, 'l'))});
+      dictionary::MergeUpdate(target.string(), update.string());
+    } catch (const dictionary::Error&) {
+      ++refused;
+    }
+  }
+  EXPECT_GT(refused, 0) << "some damage must be noticed";
 }
 
 }  // namespace
