@@ -111,6 +111,25 @@ IndexPages ReadIndexTree(const WriteImage& image, std::uint32_t rootPage) {
   IndexPages out;
   std::set<std::uint32_t> seen;
   walk(image, rootPage, out, seen, 0);
+  // Leaves form one linked list. Leaves that only the list reaches (past
+  // the last one the nodes name) still hold entries of the index.
+  const WriteFormat& f = image.format();
+  std::uint32_t lastLeaf = 0;
+  for (std::uint32_t n : out.pages)
+    if (image.page(n)[0] == kLeafPage && get32(image.page(n) + f.ixNext) != 0 &&
+        !seen.count(get32(image.page(n) + f.ixNext)))
+      lastLeaf = n;
+  for (std::uint32_t n = lastLeaf ? get32(image.page(lastLeaf) + f.ixNext) : 0; n != 0;) {
+    if (!seen.insert(n).second) damaged(n, "the leaf list loops");
+    const std::uint8_t* p = image.page(n);
+    if (p[0] != kLeafPage) damaged(n, "the leaf list leads to a page that is not a leaf");
+    out.pages.push_back(n);
+    for (auto& e : readEntries(image, n)) {
+      if (e.size() < 4) damaged(n, "an entry is shorter than its row pointer");
+      out.entries.push_back(std::move(e));
+    }
+    n = get32(p + f.ixNext);
+  }
   return out;
 }
 

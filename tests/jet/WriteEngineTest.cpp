@@ -150,6 +150,28 @@ TEST(WriteEngine, ManyRowsKeepEveryIndexCompleteAndOrdered) {
   EXPECT_EQ(status, 0) << problems;
 }
 
+TEST(WriteEngine, LeavesReachedOnlyThroughTheLeafListKeepTheirEntries) {
+  // Access may hang leaves past the last one its node pages name; they are
+  // found through the leaves' next pointers.
+  WriteImage image = NewDatabaseImage("", 45000.0);
+  using T = ColumnType;
+  const std::uint32_t page = AddTable(image, {"T", {{"Name", T::Text, 255}}, {{"ByName", {{"Name", true}}}}}, 45000.0);
+  {
+    TableAppender a(image, page, "T");
+    for (int i = 0; i < 100; ++i) a.Append({NameFor(i)});
+    a.Finish();
+  }
+  const std::uint32_t root = WriteTableDef(image, page).realIndexes()[0].rootPage;
+  ASSERT_EQ(image.page(root)[0], 0x03) << "a node page over several leaves";
+  const WriteFormat& f = image.format();
+  std::memset(image.page(root) + f.ixTail, 0, 4);  // the last leaf is now only in the list
+  EXPECT_EQ(ReadIndexTree(image, root).entries.size(), 100u);
+  TableAppender a(image, page, "T");
+  a.Append({NameFor(100)});
+  a.Finish();
+  EXPECT_EQ(ReadIndexTree(image, WriteTableDef(image, page).realIndexes()[0].rootPage).entries.size(), 101u);
+}
+
 TEST(WriteEngine, RefusalsLeaveTheFileUntouched) {
   const auto dir = ScratchDir("refuse");
   const std::string path = (dir / "items.mdb").string();
