@@ -16,8 +16,8 @@ namespace jet {
 
 class WriteImage {
  public:
-  // Reads and decodes the file; checks the header, the version (Jet 3 or
-  // Jet 4 only) and, when `password` is given, the database password.
+  // Reads and decodes the file; checks the header and the version (Jet 3 or
+  // Jet 4 only). The password is checked separately (checkPassword).
   static WriteImage Load(const std::string& path);
   // A fresh image (used when creating a database); page 0 is written by the caller.
   static WriteImage Fresh(const WriteFormat& format, std::uint32_t pages);
@@ -36,7 +36,8 @@ class WriteImage {
 
   // The database password stored in the header ("" when none).
   std::string storedPassword() const;
-  // Throws WriteError("wrong password") unless `password` matches.
+  // Throws WriteError (kind WrongPassword) unless `password` matches; a file
+  // without a password accepts any.
   void checkPassword(std::string_view password, const std::string& path) const;
 
   std::uint32_t encodingKey() const { return wbytes::get32(page0Plain_.data() + 0x3E); }
