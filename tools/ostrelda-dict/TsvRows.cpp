@@ -20,6 +20,18 @@ std::vector<std::string> splitTabs(const std::string& line) {
   }
 }
 
+bool validUtf8(const std::string& s) {
+  for (std::size_t i = 0; i < s.size();) {
+    const unsigned char c = static_cast<unsigned char>(s[i]);
+    const int extra = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : -1;
+    if (extra < 0 || i + extra >= s.size() + (extra == 0)) return false;
+    for (int k = 1; k <= extra; ++k)
+      if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+    i += 1 + extra;
+  }
+  return true;
+}
+
 }  // namespace
 
 TsvTable ReadTsv(std::istream& in, const std::string& name) {
@@ -32,6 +44,7 @@ TsvTable ReadTsv(std::istream& in, const std::string& name) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (number == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);  // byte-order mark
     if (line.empty()) continue;
+    if (!validUtf8(line)) throw std::runtime_error(name + " line " + std::to_string(number) + " is not UTF-8 text.");
     auto fields = splitTabs(line);
     if (header) {
       table.columns = std::move(fields);

@@ -1,7 +1,8 @@
 // Reading a UTF-8 TSV file for import: the first line names the columns;
 // every further non-empty line is one row with exactly as many tab-separated
 // fields (a trailing carriage return is dropped). An empty field is empty
-// text. A line with the wrong number of fields is an error naming the line.
+// text. A line with the wrong number of fields, or that is not UTF-8, is an
+// error naming the line.
 #pragma once
 
 #include <istream>
