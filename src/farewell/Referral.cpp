@@ -5,14 +5,6 @@
 
 namespace farewell {
 
-QString TrimSpaces(const QString& text) {
-  qsizetype begin = 0;
-  qsizetype end = text.size();
-  while (begin < end && text.at(begin) == QChar(' ')) ++begin;
-  while (end > begin && text.at(end - 1) == QChar(' ')) --end;
-  return text.mid(begin, end - begin);
-}
-
 QString TextOnEnter(const QString& text, const QString& placeholder) {
   return TrimSpaces(text) == placeholder ? QString() : text;
 }

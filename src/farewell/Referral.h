@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/Shell.h"
+#include "platform/TextRules.h"
 
 #include <QString>
 #include <QUrl>
@@ -40,9 +41,7 @@ struct ReferralFields {
   QString friendEmail;
 };
 
-// Removes leading and trailing space characters (U+0020) only; tabs and
-// line breaks stay.
-QString TrimSpaces(const QString& text);
+using platform::TrimSpaces;
 
 // Placeholder rule on entering a field: a field that holds its placeholder
 // (spaces around it ignored) is emptied. Returns the field's new text.

@@ -2,6 +2,8 @@
 // over texts: no widgets, no dictionary file.
 #pragma once
 
+#include "platform/TextRules.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -10,9 +12,7 @@
 
 namespace lookup {
 
-// Removes leading and trailing space characters (U+0020 only: tabs and other
-// blanks stay).
-QString TrimSpaces(const QString& text);
+using platform::TrimSpaces;
 
 // Lower-cases with the user's locale, as the search rules compare texts.
 QString LowerCase(const QString& text);

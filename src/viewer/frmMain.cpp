@@ -2,6 +2,7 @@
 
 #include "platform/Brand.h"
 #include "platform/Look.h"
+#include "platform/TextRules.h"
 #include "platform/Twips.h"
 #include "viewer/Address.h"
 #include "viewer/PageTemplate.h"
@@ -22,13 +23,6 @@ namespace {
 const QString kOfflineNotice =
     QStringLiteral("You must be connected to the internet in order to use this software.");
 
-QString trimSpaces(const QString& text) {
-  qsizetype first = 0;
-  qsizetype last = text.size();
-  while (first < last && text.at(first) == QLatin1Char(' ')) ++first;
-  while (last > first && text.at(last - 1) == QLatin1Char(' ')) --last;
-  return text.mid(first, last - first);
-}
 
 int outerWidth(const QWidget* w) { return w->frameGeometry().width(); }
 int outerHeight(const QWidget* w) { return w->frameGeometry().height(); }
@@ -102,7 +96,7 @@ void frmMain::Form_Load() {
 }
 
 void frmMain::runSearchForm() {
-  const QString keyText = parts_.txtKey ? trimSpaces(parts_.txtKey->text()) : QString();
+  const QString keyText = parts_.txtKey ? platform::TrimSpaces(parts_.txtKey->text()) : QString();
   // Text1 keeps its text as typed lines; the template's line ends are CR LF.
   QString page = Text1->toPlainText();
   page.replace(QChar('\n'), QStringLiteral("\r\n"));
