@@ -23,7 +23,6 @@ namespace {
 const QString kOfflineNotice =
     QStringLiteral("You must be connected to the internet in order to use this software.");
 
-
 int outerWidth(const QWidget* w) { return w->frameGeometry().width(); }
 int outerHeight(const QWidget* w) { return w->frameGeometry().height(); }
 
