@@ -39,41 +39,43 @@ void appendAll(jet::DatabaseWriter& writer, const std::vector<Entry>& entries) {
   runes.Finish();
 }
 
+// Runs one write; every failure leaves as dictionary::Error (nothing was
+// written then), never as a crash.
+template <typename Work>
+auto reportingFailures(Work&& work) -> decltype(work()) {
+  try {
+    return work();
+  } catch (const jet::Error& e) {
+    throw Error(e.what());
+  } catch (const Error&) {
+    throw;
+  } catch (const std::exception& e) {
+    // Nothing was written; whatever went wrong is reported, never a crash.
+    throw Error("The dictionary could not be written: " + std::string(e.what()));
+  }
+}
+
 }  // namespace
 
 void CreateDictionary(const std::string& path, const std::vector<Entry>& entries, std::string_view password) {
-  try {
+  reportingFailures([&] {
     auto writer = jet::DatabaseWriter::Create(path, password);
     writer.createTable(runesTable());
     appendAll(writer, entries);
     writer.Commit();
-  } catch (const jet::Error& e) {
-    throw Error(e.what());
-  } catch (const Error&) {
-    throw;
-  } catch (const std::exception& e) {
-    // Nothing was written; whatever went wrong is reported, never a crash.
-    throw Error("The dictionary could not be written: " + std::string(e.what()));
-  }
+  });
 }
 
 void AppendEntries(const std::string& path, const std::vector<Entry>& entries, std::string_view password) {
-  try {
+  reportingFailures([&] {
     auto writer = jet::DatabaseWriter::Open(path, password);
     appendAll(writer, entries);
     writer.Commit();
-  } catch (const jet::Error& e) {
-    throw Error(e.what());
-  } catch (const Error&) {
-    throw;
-  } catch (const std::exception& e) {
-    // Nothing was written; whatever went wrong is reported, never a crash.
-    throw Error("The dictionary could not be written: " + std::string(e.what()));
-  }
+  });
 }
 
 MergeResult MergeUpdate(const std::string& dictionaryPath, const std::string& updatePath, std::string_view password) {
-  try {
+  return reportingFailures([&] {
     // The update file is only read, through the same connection as every
     // reader of dictionaries: no lock (the atomic writes of others always
     // leave a whole file under its name).
@@ -108,34 +110,21 @@ MergeResult MergeUpdate(const std::string& dictionaryPath, const std::string& up
     std::unordered_set<std::string> links;
     for (auto& row : jet::ReadTextColumns(writer.image(), dictPage, {"Link"}).rows)
       links.insert(row[0].value_or(std::string()));
-    auto runes = writer.appender(kTableName);
-    const std::size_t key = runes.columnIndex("Key"), link = runes.columnIndex("Link"),
-                      names = runes.columnIndex("Names");
-    for (const auto& row : rows) {
+    std::vector<Entry> added;
+    for (auto& row : rows) {
       if (!links.insert(row.link.value_or(std::string())).second) {
         ++result.skipped;
         continue;
       }
-      std::vector<jet::FieldValue> values(runes.table().columns().size());
-      values[names] = std::string(kUpdateMarker);
-      values[key] = textValue(row.key);
-      values[link] = textValue(row.link);
-      runes.Append(std::move(values));
-      ++result.added;
+      added.push_back({std::move(row.key), std::move(row.link), std::string(kUpdateMarker)});
     }
-    if (result.added > 0) {
-      runes.Finish();
+    result.added = static_cast<std::int64_t>(added.size());
+    if (!added.empty()) {
+      appendAll(writer, added);
       writer.Commit();
     }
     return result;
-  } catch (const jet::Error& e) {
-    throw Error(e.what());
-  } catch (const Error&) {
-    throw;
-  } catch (const std::exception& e) {
-    // Nothing was written; whatever went wrong is reported, never a crash.
-    throw Error("The dictionary could not be written: " + std::string(e.what()));
-  }
+  });
 }
 
 }  // namespace dictionary
