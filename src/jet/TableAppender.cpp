@@ -6,6 +6,7 @@
 #include "jet/WriteRow.h"
 #include "jet/WriteText.h"
 #include "jet/WriteUsageMap.h"
+#include "jet/TableDefinition.h"
 
 #include <algorithm>
 #include <cmath>
@@ -179,7 +180,7 @@ void TableAppender::checkForeignKeys(const std::vector<FieldValue>& values) cons
 std::size_t TableAppender::columnIndex(std::string_view name) const {
   const auto& cols = table_.columns();
   for (std::size_t i = 0; i < cols.size(); ++i)
-    if (EqualsIgnoreCaseAscii(cols[i].name, name)) return i;
+    if (EqualsIgnoreCase(cols[i].name, name)) return i;
   throw WriteError("Table \"" + name_ + "\" has no column \"" + std::string(name) + "\".");
 }
 

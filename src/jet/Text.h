@@ -15,6 +15,9 @@
 
 namespace jet {
 
+// Code page 1252's characters for the bytes 0x80..0x9F.
+extern const char16_t kCp1252High[32];
+
 void AppendUtf8(std::string& out, char32_t c);
 void AppendCodePageText(std::string& out, Bytes bytes, std::uint16_t codePage);
 void AppendUcs2Text(std::string& out, Bytes bytes);

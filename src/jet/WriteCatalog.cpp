@@ -4,6 +4,8 @@
 #include "jet/WriteError.h"
 #include "jet/WriteText.h"
 #include "jet/WriteUsageMap.h"
+#include "jet/TableDefinition.h"
+#include "jet/Text.h"
 
 #include <algorithm>
 #include <cstring>
@@ -103,8 +105,12 @@ std::optional<std::string> StoredText(WriteImage& image, const WriteColumn& c, c
     bytes = *cell;
   else
     return std::nullopt;
-  if (image.format().jet4) return DecodeJet4Text(bytes.data(), bytes.size());
-  return Cp1252ToUtf8(bytes.data(), bytes.size());
+  std::string text;
+  if (image.format().jet4)
+    AppendJet4Text(text, std::span<const std::uint8_t>(bytes));
+  else
+    AppendCodePageText(text, std::span<const std::uint8_t>(bytes), 1252);
+  return text;
 }
 
 TextColumns ReadTextColumns(WriteImage& image, std::uint32_t tdefPage, const std::vector<std::string>& names) {
@@ -144,7 +150,7 @@ std::optional<std::uint32_t> FindTablePage(WriteImage& image, std::string_view n
     auto t = StoredInteger(*type, cells[typeI]);
     if (!t || (*t & 0x7F) != 1) return;
     auto n = StoredText(image, *nameCol, cells[nameI]);
-    if (!n || !EqualsIgnoreCaseAscii(*n, name)) return;
+    if (!n || !EqualsIgnoreCase(*n, name)) return;
     auto page = StoredInteger(*id, cells[idI]);
     if (page) found = std::uint32_t(*page) & 0x00FFFFFF;
   });

@@ -6,6 +6,7 @@
 #include "jet/WriteDataPage.h"
 #include "jet/WriteError.h"
 #include "jet/WriteText.h"
+#include "jet/TableDefinition.h"
 
 #include <chrono>
 #include <ctime>
@@ -133,7 +134,7 @@ void writeDefinition(WriteImage& image, std::uint32_t tdefPage, const TableSpec&
   }
   auto columnNumber = [&](const std::string& name) -> std::uint16_t {
     for (std::size_t i = 0; i < ncols; ++i)
-      if (EqualsIgnoreCaseAscii(spec.columns[i].name, name)) return std::uint16_t(i);
+      if (EqualsIgnoreCase(spec.columns[i].name, name)) return std::uint16_t(i);
     throw WriteError("Index names an unknown column \"" + name + "\".");
   };
 

@@ -2,6 +2,8 @@
 
 #include "jet/WriteError.h"
 #include "jet/WriteText.h"
+#include "jet/TableDefinition.h"
+#include "jet/Text.h"
 
 #include <algorithm>
 #include <cstring>
@@ -81,13 +83,15 @@ WriteTableDef::WriteTableDef(WriteImage& image, std::uint32_t tdefPage)
       need(o + 2);
       const std::uint16_t l = get16(b + o);
       need(o + 2 + l);
-      col.name = Utf16LeToUtf8(b + o + 2, l);
+      col.name.clear();
+      AppendUcs2Text(col.name, jet::Bytes(b + o + 2, l));
       o += 2 + l;
     } else {
       need(o + 1);
       const std::uint8_t l = b[o];
       need(o + 1 + l);
-      col.name = Cp1252ToUtf8(b + o + 1, l);
+      col.name.clear();
+      AppendCodePageText(col.name, jet::Bytes(b + o + 1, l), 1252);
       o += 1 + l;
     }
   }
@@ -146,7 +150,7 @@ WriteTableDef::WriteTableDef(WriteImage& image, std::uint32_t tdefPage)
 
 const WriteColumn* WriteTableDef::column(std::string_view name) const {
   for (const auto& c : columns_)
-    if (EqualsIgnoreCaseAscii(c.name, name)) return &c;
+    if (EqualsIgnoreCase(c.name, name)) return &c;
   return nullptr;
 }
 

@@ -13,19 +13,12 @@ namespace jet {
 // UTF-8 to UTF-16 code units; throws WriteError on invalid UTF-8.
 std::u16string Utf8ToUtf16(std::string_view utf8);
 std::string Utf16ToUtf8(std::u16string_view utf16);
-std::string Utf16LeToUtf8(const std::uint8_t* bytes, std::size_t length);
-std::string Cp1252ToUtf8(const std::uint8_t* bytes, std::size_t length);
 // Code page 1252 bytes; throws WriteError naming the character that has none.
 std::vector<std::uint8_t> Utf16ToCp1252(std::u16string_view text);
-
-bool EqualsIgnoreCaseAscii(std::string_view a, std::string_view b);
 
 // Jet 4 storage of a text value: compressed when `compressible` (the column's
 // ext flag 0x01), the text has more than 2 and at most 1024 characters, and
 // every character is in 0x01..0xFF; otherwise UTF-16LE.
 std::vector<std::uint8_t> EncodeJet4Text(std::u16string_view text, bool compressible);
-
-// Decoding of a stored Jet 4 text value (either form, with mode switches).
-std::string DecodeJet4Text(const std::uint8_t* bytes, std::size_t length);
 
 }  // namespace jet
