@@ -104,4 +104,42 @@ Recordset OpenRecordset(Connection& connection, std::string_view sql) {
   }
 }
 
+void WalkFields(Connection& connection, std::string_view table,
+                const std::vector<std::string>& fields,
+                const std::function<void(const FieldTexts&)>& visit) {
+  jet::Database& db = connection.database();
+  try {
+    if (!db.findTable(table))
+      throw Error(db.path() + ": the database has no table " + std::string(table) + ".");
+    const jet::Table t = db.table(table);
+    std::vector<std::size_t> columns;
+    for (const std::string& field : fields) {
+      const auto& all = t.columns();
+      std::size_t i = 0;
+      while (i < all.size() && !jet::EqualsIgnoreCase(all[i].name, field)) ++i;
+      if (i == all.size())
+        throw Error(db.path() + ": the table " + std::string(table) + " has no field " + field + ".");
+      columns.push_back(i);
+    }
+    FieldTexts texts(fields.size());
+    std::vector<std::string> converted(fields.size());  // non-text values in their text form
+    t.forEachRow([&](const std::vector<jet::Value>& values) {
+      for (std::size_t f = 0; f < columns.size(); ++f) {
+        const jet::Value& v = values[columns[f]];
+        if (v.isNull()) {
+          texts[f].reset();
+        } else if (v.kind == jet::ValueKind::Text) {
+          texts[f] = std::string_view(v.data);
+        } else {
+          converted[f] = jet::ValueToText(v);
+          texts[f] = std::string_view(converted[f]);
+        }
+      }
+      visit(texts);
+    });
+  } catch (const jet::Error& e) {
+    Rethrow(e, db.path());
+  }
+}
+
 }  // namespace dictionary

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -78,6 +79,16 @@ class Recordset {
 // Accepts only "Select * from TABLE" (any letter case, single spaces or more
 // between the words); anything else is an Error.
 Recordset OpenRecordset(Connection& connection, std::string_view sql);
+
+// A forward-only walk over some fields of a table, for commands that read each
+// row once and need no record set: for every row, in the order the table's
+// scan delivers them, `visit` receives the fields named in `fields` (letter
+// case ignored) as text, NULL as nullopt. The texts are valid only during the
+// call. Throws Error when the table or a field does not exist.
+using FieldTexts = std::vector<std::optional<std::string_view>>;
+void WalkFields(Connection& connection, std::string_view table,
+                const std::vector<std::string>& fields,
+                const std::function<void(const FieldTexts&)>& visit);
 
 // One dictionary entry as the program writes it.
 struct Entry {

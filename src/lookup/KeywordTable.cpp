@@ -1,40 +1,16 @@
 #include "lookup/KeywordTable.h"
 
 #include "dictionary/Dictionary.h"
-#include "jet/Database.h"
-#include "jet/Value.h"
 
-#include <algorithm>
-#include <cctype>
 #include <exception>
 
 namespace lookup {
 
 namespace {
 
-// The column of `name` in the table, letter case ignored as in Access; -1
-// when there is none.
-int columnIndex(const jet::Table& table, std::string_view name) {
-  const auto& columns = table.columns();
-  for (std::size_t i = 0; i < columns.size(); ++i) {
-    const std::string& c = columns[i].name;
-    if (c.size() == name.size() &&
-        std::equal(c.begin(), c.end(), name.begin(), [](char a, char b) {
-          return std::tolower(static_cast<unsigned char>(a)) ==
-                 std::tolower(static_cast<unsigned char>(b));
-        }))
-      return int(i);
-  }
-  return -1;
-}
-
-// A field as the record set hands it over: text as stored, other kinds in
-// their text form, NULL as "".
-QString fieldText(const jet::Value& value) {
-  if (value.isNull()) return QString();
-  if (value.kind == jet::ValueKind::Text)
-    return QString::fromUtf8(value.data.data(), qsizetype(value.data.size()));
-  return QString::fromStdString(jet::ValueToText(value));
+QString fieldText(const std::optional<std::string_view>& field) {
+  if (!field) return QString();
+  return QString::fromUtf8(field->data(), qsizetype(field->size()));
 }
 
 }  // namespace
@@ -48,21 +24,17 @@ KeywordTable KeywordTable::Open(const QString& programFolder, Read read) {
     // them, read field by field as the walk goes rather than copied into a
     // snapshot first: a command reads each row once.
     dictionary::Connection connection = dictionary::OpenConnection(path);
-    jet::Database& database = connection.database();
-    if (!database.findTable(dictionary::kTableName))
-      throw dictionary::Error(path + ": the database has no table Runes.");
-    const jet::Table runes = database.table(dictionary::kTableName);
-    const int keyColumn = columnIndex(runes, "Key");
-    if (keyColumn < 0) throw dictionary::Error(path + ": the table Runes has no field Key.");
-    const int linkColumn = read == Read::KeysAndLinks ? columnIndex(runes, "Link") : -1;
-    if (read == Read::KeysAndLinks && linkColumn < 0)
-      throw dictionary::Error(path + ": the table Runes has no field Link.");
-    runes.forEachRow([&](const std::vector<jet::Value>& values) {
-      QString key = fieldText(values[std::size_t(keyColumn)]);
-      table.keys_.append(key);
-      if (linkColumn >= 0)
-        table.rows_.push_back({std::move(key), fieldText(values[std::size_t(linkColumn)])});
-    });
+    if (read == Read::Keys) {
+      dictionary::WalkFields(connection, dictionary::kTableName, {"Key"},
+                             [&](const dictionary::FieldTexts& f) { table.keys_.append(fieldText(f[0])); });
+    } else {
+      dictionary::WalkFields(connection, dictionary::kTableName, {"Key", "Link"},
+                             [&](const dictionary::FieldTexts& f) {
+                               QString key = fieldText(f[0]);
+                               table.keys_.append(key);
+                               table.rows_.push_back({std::move(key), fieldText(f[1])});
+                             });
+    }
     table.opened_ = true;
   } catch (const std::exception& e) {
     // Read as an empty table: a damaged file never shows half a list.
