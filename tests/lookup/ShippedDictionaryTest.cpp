@@ -10,6 +10,7 @@
 #include "shell/MDI.h"
 #include "viewer/ViewerHost.h"
 #include "viewer/WebEngineBrowser.h"
+#include "../support/WaitFor.h"
 
 #include <gtest/gtest.h>
 
@@ -26,15 +27,7 @@
 
 namespace {
 
-bool waitFor(const std::function<bool()>& done, int ms = 20000) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done()) {
-    if (clock.elapsed() > ms) return false;
-    QTest::qWait(20);
-  }
-  return true;
-}
+using testsupport::waitFor;
 
 struct Row {
   QString key, link;

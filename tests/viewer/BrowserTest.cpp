@@ -11,6 +11,7 @@
 #include "viewer/PageTemplate.h"
 #include "viewer/ViewerHost.h"
 #include "viewer/WebEngineBrowser.h"
+#include "../support/WaitFor.h"
 
 #include <gtest/gtest.h>
 
@@ -29,15 +30,7 @@ namespace {
 
 using platform::testing::TestPlatform;
 
-bool waitFor(const std::function<bool()>& done, int ms = 20000) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done()) {
-    if (clock.elapsed() > ms) return false;
-    QTest::qWait(20);
-  }
-  return true;
-}
+using testsupport::waitFor;
 
 // The doubles, but the real browser, with the search engine on the server.
 struct RealBrowserPlatform {
