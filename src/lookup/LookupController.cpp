@@ -64,19 +64,7 @@ void LookupController::txtKeyReturnPressed() {
     panel_.txtKey->setFocus();
     return;
   }
-  if (panel_.optExact->isChecked()) {
-    showList(ExactMatches(table.keys(), text));
-  } else if (panel_.optWildCard->isChecked()) {
-    state_.strPendingAddress = WildcardPattern(text);
-    showList(WildcardMatches(table.keys(), text));
-  } else {
-    return;
-  }
-  if (panel_.lstKeys->count() == 0) {
-    reportNothingFound();
-    return;
-  }
-  viewer_.Show();
+  if (listMatches(table, text, EmptyTable::ClearsList)) viewer_.Show();
 }
 
 void LookupController::cmdSearchClicked() {
@@ -91,21 +79,25 @@ void LookupController::cmdSearchClicked() {
     return;
   }
   const KeywordTable table = KeywordTable::Open(platform_.programFolder);
+  if (listMatches(table, text, EmptyTable::KeepsList)) viewer_.Navigate(TrimSpaces(text));
+}
+
+bool LookupController::listMatches(const KeywordTable& table, const QString& text,
+                                   EmptyTable emptyTable) {
   if (panel_.optExact->isChecked()) {
-    // The list is emptied only when the table has rows: with none, it keeps
-    // what it held.
-    if (!table.keys().isEmpty()) showList(ExactMatches(table.keys(), text));
+    if (emptyTable == EmptyTable::ClearsList || !table.keys().isEmpty())
+      showList(ExactMatches(table.keys(), text));
   } else if (panel_.optWildCard->isChecked()) {
     state_.strPendingAddress = WildcardPattern(text);
     showList(WildcardMatches(table.keys(), text));
   } else {
-    return;
+    return false;
   }
   if (panel_.lstKeys->count() == 0) {
     reportNothingFound();
-    return;
+    return false;
   }
-  viewer_.Navigate(TrimSpaces(text));
+  return true;
 }
 
 void LookupController::optionClicked() { panel_.txtKey->setFocus(); }

@@ -47,6 +47,12 @@ class LookupController : public QObject {
   void runWebSearch(const QString& text);
   void lookUpPendingAddress(const KeywordTable& table);
   void reportNothingFound();
+  // Lists the keys that the selected dictionary mode finds for `text`. True
+  // when the list holds matches; false when no dictionary mode is selected,
+  // or nothing matched (the not-found message is then shown). The Search
+  // button's exact search leaves the list alone when the table has no rows.
+  enum class EmptyTable { ClearsList, KeepsList };
+  bool listMatches(const KeywordTable& table, const QString& text, EmptyTable emptyTable);
 
   SearchPanel& panel_;
   platform::Platform& platform_;
